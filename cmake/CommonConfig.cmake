@@ -1,0 +1,16 @@
+# Build settings shared by every target of the project, in one INTERFACE target.
+option(CARVEL_WERROR "Treat compiler warnings as errors" OFF)
+option(CARVEL_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+
+add_library(carvel_common INTERFACE)
+target_compile_features(carvel_common INTERFACE cxx_std_20)
+target_compile_options(carvel_common INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
+                                               -Wno-sign-conversion)
+if(CARVEL_WERROR)
+    target_compile_options(carvel_common INTERFACE -Werror)
+endif()
+if(CARVEL_SANITIZE)
+    target_compile_options(carvel_common INTERFACE -fsanitize=address,undefined
+                                                   -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_link_options(carvel_common INTERFACE -fsanitize=address,undefined)
+endif()

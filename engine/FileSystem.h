@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace carvel {
+
+// Lengths and offsets are 64-bit everywhere, so sources of 2 GiB and more split and join.
+using FileLength = std::int64_t;
+
+// One open file, either for reading or for writing, positioned at its next byte. Bytes pass
+// through unchanged: no translation, no line ends added, NUL bytes kept.
+class TextStream {
+public:
+    virtual ~TextStream() = default;
+    // The next count bytes; callers never ask for more than remain.
+    virtual std::string Read(FileLength count) = 0;
+    virtual void Write(std::string_view bytes) = 0;
+    // Flushes and releases the file; a failure to write back is reported here.
+    virtual void Close() = 0;
+};
+
+// The file-system service: every file and folder operation of the programs passes through it.
+// A failed operation throws FileSystemError naming the operation, the path and the reason.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual bool FileExists(const std::string& path) = 0;
+    virtual bool FolderExists(const std::string& path) = 0;
+    virtual void CreateFolder(const std::string& path) = 0;
+    // Deletes the folder and everything in it; without force a read-only file inside stops it.
+    virtual void DeleteFolder(const std::string& path, bool force) = 0;
+    virtual std::string GetParentFolderName(const std::string& path) = 0;
+    virtual std::string GetFileName(const std::string& path) = 0;
+    // Opens for reading, positioned at the first byte.
+    virtual std::unique_ptr<TextStream> OpenTextFile(const std::string& path) = 0;
+    // Creates an empty file for writing; with overwrite an existing file is replaced.
+    virtual std::unique_ptr<TextStream> CreateTextFile(const std::string& path,
+                                                       bool overwrite) = 0;
+    virtual FileLength FileLen(const std::string& path) = 0;
+};
+
+// The one service object of the program, created on first use and kept until it ends.
+FileSystem& fileSystem();
+
+} // namespace carvel

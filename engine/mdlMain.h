@@ -1,0 +1,39 @@
+#pragma once
+
+#include "FileSystem.h"
+#include "IMessageBox.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace carvel {
+
+// The split and join routines. They keep no state between calls; the services they use and the
+// program's title (the caption of their message boxes) are given once.
+class mdlMain {
+public:
+    // Called now and then during long work with the bytes done and the bytes in all.
+    using Progress = std::function<void(FileLength done, FileLength total)>;
+
+    mdlMain(FileSystem& fs, IMessageBox& messageBox, std::string programTitle);
+
+    // Cuts the source into a piece set beside it and writes its JoinFiles.bat. Returns the piece
+    // count, or 0 (or below, for a negative size) when nothing was split.
+    std::int16_t SplitFile(std::string sourcePath, double pieceSize);
+
+    // Rebuilds destination from the pieces that pattern names. Returns how many pieces were
+    // appended, or 0 when nothing was joined. Any overwrite other than 0 counts as true.
+    std::int16_t JoinPieces(const std::string& destination, const std::string& pattern,
+                            std::int16_t overwrite);
+
+    void setProgress(Progress progress) { m_progress = std::move(progress); }
+
+private:
+    FileSystem& m_fs;
+    IMessageBox& m_messageBox;
+    std::string m_title;
+    Progress m_progress;
+};
+
+} // namespace carvel

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace carvel {
+
+// The common file dialog. No filter and no title are ever set; the dialog keeps the last
+// chosen name between uses and starts from it. An empty optional means the user cancelled.
+class IFileDialog {
+public:
+    virtual ~IFileDialog() = default;
+    virtual std::optional<std::string> showOpen(void* owner) = 0;
+    virtual std::optional<std::string> showSave(void* owner) = 0;
+};
+
+} // namespace carvel

@@ -1,0 +1,74 @@
+#include "QtMessageBox.h"
+
+#include <QMessageBox>
+#include <QString>
+#include <QWidget>
+
+namespace carvel {
+
+namespace {
+
+QMessageBox::StandardButton toQt(MsgAnswer answer) {
+    switch (answer) {
+    case MsgAnswer::Yes:
+        return QMessageBox::Yes;
+    case MsgAnswer::No:
+        return QMessageBox::No;
+    case MsgAnswer::Cancel:
+        return QMessageBox::Cancel;
+    case MsgAnswer::Retry:
+        return QMessageBox::Retry;
+    case MsgAnswer::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+} // namespace
+
+MsgAnswer QtMessageBox::show(const MessageRequest& request) {
+    QMessageBox box(static_cast<QWidget*>(request.owner));
+    box.setWindowTitle(QString::fromStdString(request.caption));
+    box.setText(QString::fromStdString(request.text));
+    box.setTextFormat(Qt::PlainText);
+    switch (request.icon) {
+    case MsgIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MsgIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MsgIcon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    }
+    switch (request.buttons) {
+    case MsgButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MsgButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    case MsgButtons::RetryCancel:
+        box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    }
+    box.setDefaultButton(toQt(request.defaultButton));
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    case QMessageBox::Cancel:
+        return MsgAnswer::Cancel;
+    case QMessageBox::Retry:
+        return MsgAnswer::Retry;
+    default:
+        // Closing a box that has only OK counts as OK; one with Cancel counts as Cancel.
+        return request.buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+    }
+}
+
+} // namespace carvel

@@ -1,0 +1,16 @@
+#include "QtShellExecute.h"
+
+#include <QDesktopServices>
+#include <QString>
+#include <QUrl>
+
+namespace carvel {
+
+void QtShellExecute::execute(const std::string& verb, const std::string& file) {
+    // The desktop knows one action for a document: the "open" verb.
+    if (verb != "open")
+        return;
+    QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(file)));
+}
+
+} // namespace carvel

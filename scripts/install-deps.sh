@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what building and testing Carvel needs from Debian's packages, and only what is
+# missing, so a fresh machine needs nothing by hand. Run as root (or with sudo available).
+set -euo pipefail
+
+packages=(
+    cmake g++ make pkg-config
+    libgtest-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    libchm-dev fp-utils
+    xvfb xauth
+    time coreutils
+)
+if [ "${CARVEL_ENGINE_ONLY:-}" = 1 ]; then
+    packages=(cmake g++ make libgtest-dev time coreutils)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

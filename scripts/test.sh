@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds everything with warnings as errors and runs the whole test suite, then builds the
+# engine and carvel-cli again under AddressSanitizer and UndefinedBehaviorSanitizer and runs
+# their tests.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCARVEL_WERROR=ON >/dev/null
+cmake --build build -j2
+ctest --test-dir build --output-on-failure -j2
+
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DCARVEL_WERROR=ON -DCARVEL_SANITIZE=ON \
+      -DCARVEL_ENGINE_ONLY=ON >/dev/null
+cmake --build build-sanitize -j2
+ctest --test-dir build-sanitize --output-on-failure -j2
