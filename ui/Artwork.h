@@ -13,15 +13,17 @@ namespace carvel::Artwork {
 QPixmap toolbarImage(const QString& key);
 // The status-bar picture of a mode or command: "Split", "Join", "About" or "Help".
 QPixmap modePicture(const QString& role);
-// The 32 x 32 window icon.
+// The 32 x 32 window icon (with smaller and larger renderings for the desktop to choose from).
 QIcon windowIcon();
 // The picture of the small square file-choosing buttons.
 QPixmap selectFilePicture();
 // The picture of the Start buttons.
 QPixmap startPicture();
-// The About box's logo.
+// The About box's logo, 74 x 102 pixels.
 QPixmap aboutLogo();
-// The pointer shown over the About box's link.
+// The pointer shown over the About box's link: a 32 x 32 two-colour hand pointing at its hot spot.
 QCursor linkCursor();
+inline constexpr int kLinkHotSpotX = 13;
+inline constexpr int kLinkHotSpotY = 9;
 
 } // namespace carvel::Artwork
