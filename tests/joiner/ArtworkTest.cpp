@@ -1,0 +1,56 @@
+#include "Artwork.h"
+
+#include <QBitmap>
+#include <QImage>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Drawn in code, a picture that came out empty would still have its size: count what was drawn.
+int drawnPixels(const QPixmap& picture) {
+    const QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32);
+    int drawn = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            drawn += qAlpha(image.pixel(x, y)) > 0 ? 1 : 0;
+    return drawn;
+}
+
+TEST(Artwork, EveryPictureHasItsSizeAndSomethingOnIt) {
+    const QStringList keys{"Split", "Join", "About", "Help", "Exit"};
+    for (const QString& key : keys) {
+        const QPixmap image = carvel::Artwork::toolbarImage(key);
+        EXPECT_EQ(image.size(), QSize(24, 24)) << key.toStdString();
+        EXPECT_GT(drawnPixels(image), 24 * 24 / 4) << key.toStdString();
+    }
+    for (const QString& role : keys.mid(0, 4)) {
+        const QPixmap picture = carvel::Artwork::modePicture(role);
+        EXPECT_EQ(picture.size(), QSize(16, 16)) << role.toStdString();
+        EXPECT_GT(drawnPixels(picture), 16 * 16 / 4) << role.toStdString();
+    }
+    // Each key has a picture of its own.
+    EXPECT_NE(carvel::Artwork::toolbarImage("Split").toImage(),
+              carvel::Artwork::toolbarImage("Join").toImage());
+    EXPECT_NE(carvel::Artwork::toolbarImage("About").toImage(),
+              carvel::Artwork::toolbarImage("Help").toImage());
+
+    EXPECT_EQ(carvel::Artwork::aboutLogo().size(), QSize(74, 102));
+    EXPECT_GT(drawnPixels(carvel::Artwork::aboutLogo()), 74 * 102 / 2);
+    EXPECT_GT(drawnPixels(carvel::Artwork::windowIcon().pixmap(32, 32)), 32 * 32 / 4);
+    EXPECT_GT(drawnPixels(carvel::Artwork::selectFilePicture()), 0);
+    EXPECT_GT(drawnPixels(carvel::Artwork::startPicture()), 0);
+}
+
+TEST(Artwork, LinkPointerIsATwoColourHandWithItsHotSpotOnTheFingertip) {
+    const QCursor pointer = carvel::Artwork::linkCursor();
+    EXPECT_EQ(pointer.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(pointer.hotSpot(), QPoint(13, 9));
+    const QImage mask = pointer.mask().toImage();
+    ASSERT_EQ(mask.size(), QSize(32, 32));
+    // The hot spot lies on the hand, not on the transparent ground around it.
+    EXPECT_NE(mask.pixelIndex(13, 9), 0);
+    EXPECT_EQ(mask.pixelIndex(0, 0), 0);
+}
+
+} // namespace
