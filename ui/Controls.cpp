@@ -5,12 +5,24 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
+#include <algorithm>
 
 namespace carvel::Controls {
+
+QFont windowFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial"), QStringLiteral("DejaVu Sans Condensed")});
+    font.setPointSizeF(8.25);
+    return font;
+}
 
 QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect place) {
     auto* control = new QLabel(caption, parent);
     control->setObjectName(QLatin1String(name));
+    const QSize needed = control->sizeHint();
+    place.setWidth(std::max(place.width(), needed.width()));
+    place.setHeight(std::max(place.height(), needed.height()));
     control->setGeometry(place);
     return control;
 }
@@ -41,9 +53,6 @@ QToolButton* startButton(QWidget* parent, const char* name, QRect place) {
     control->setIconSize(QSize(24, 24));
     control->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     control->setFocusPolicy(Qt::StrongFocus);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSizeF(8.25);
-    control->setFont(font);
     control->setGeometry(place);
     return control;
 }

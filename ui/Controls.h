@@ -3,6 +3,7 @@
 #include <QRect>
 #include <QString>
 
+class QFont;
 class QLabel;
 class QLineEdit;
 class QPixmap;
@@ -13,6 +14,10 @@ namespace carvel::Controls {
 
 // The panels' controls, each named after its role and placed in twips inside its frame.
 
+// The windows' font: Tahoma 8.25 pt, or the closest narrow sans serif where it is missing.
+QFont windowFont();
+
+// A label grows to its caption where the fonts at hand are wider than the designed place.
 QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect place);
 QLineEdit* textBox(QWidget* parent, const char* name, QRect place);
 // A small square button that shows only a picture.

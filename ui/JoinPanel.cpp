@@ -30,6 +30,7 @@ JoinPanel::JoinPanel(IMessageBox& messageBox, IFileDialog& fileDialog, FileSyste
       m_fileDialog(fileDialog), m_fs(fs), m_policy(std::move(policy)),
       m_engine(fs, messageBox, m_policy.programTitle) {
     setObjectName(QStringLiteral("JoinDialog"));
+    setFont(Controls::windowFont());
     resize(twipsSize(6855, 2655));
     keepWindowPainted(m_engine);
 

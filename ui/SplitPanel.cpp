@@ -22,6 +22,7 @@ SplitPanel::SplitPanel(IMessageBox& messageBox, IFileDialog& fileDialog, FileSys
       m_fileDialog(fileDialog), m_fs(fs), m_title(std::move(programTitle)),
       m_engine(fs, messageBox, m_title) {
     setObjectName(QStringLiteral("SplitDialog"));
+    setFont(Controls::windowFont());
     resize(twipsSize(6855, 2655));
     keepWindowPainted(m_engine);
 

@@ -1,5 +1,6 @@
 #include "StatusBar.h"
 
+#include "Controls.h"
 #include "Twips.h"
 
 #include <QApplication>
@@ -27,9 +28,7 @@ StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
     setObjectName(QStringLiteral("StatusBar1"));
     setSizeGripEnabled(false);
     setFixedHeight(twips(300));
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSizeF(8.25);
-    setFont(font);
+    setFont(Controls::windowFont());
 
     // The panels sit edge to edge in one row of their own, as wide as the window allows.
     auto* row = new QWidget(this);

@@ -1,6 +1,7 @@
 #include "frmSplitJoin.h"
 
 #include "Artwork.h"
+#include "Controls.h"
 #include "JoinPanel.h"
 #include "PanelChecks.h"
 #include "SplitPanel.h"
@@ -42,6 +43,7 @@ frmSplitJoin::frmSplitJoin(IMessageBox& messageBox, IFileDialog& fileDialog, Fil
     setObjectName(QStringLiteral("frmSplitJoin"));
     setWindowTitle(QLatin1String(kProgramTitle));
     setWindowIcon(Artwork::windowIcon());
+    setFont(Controls::windowFont());
 
     buildToolbar();
     buildMenus();

@@ -1,4 +1,5 @@
 #include "SplitPanel.h"
+#include "JoinPanel.h"
 #include "PieceSet.h"
 #include "SizeText.h"
 #include "UiTestSupport.h"
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -212,6 +214,89 @@ TEST(SplitPanel, AFailedSplitReportsFailureAfterTheEnginesMessage) {
     EXPECT_EQ(carvel.messages.shown().back().text, "File can not be splited.");
     EXPECT_EQ(carvel.messages.shown().back().caption, "Split Failed");
     EXPECT_EQ(carvel.messages.shown().back().icon, MsgIcon::Critical);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+} // namespace
+} // namespace carvel::test
+
+namespace carvel::test {
+namespace {
+
+// A file system whose every operation fails, as a drive that went away would.
+class FailingFileSystem final : public FileSystem {
+public:
+    bool FileExists(const std::string&) override { fail(); }
+    bool FolderExists(const std::string&) override { fail(); }
+    void CreateFolder(const std::string&) override { fail(); }
+    void DeleteFolder(const std::string&, bool) override { fail(); }
+    std::string GetParentFolderName(const std::string&) override { fail(); }
+    std::string GetFileName(const std::string&) override { fail(); }
+    std::unique_ptr<TextStream> OpenTextFile(const std::string&) override { fail(); }
+    std::unique_ptr<TextStream> CreateTextFile(const std::string&, bool) override { fail(); }
+    FileLength FileLen(const std::string&) override { fail(); }
+    void CopyBytes(TextStream&, TextStream&, FileLength, const CopyProgress&) override { fail(); }
+    std::unique_ptr<TextStream> CreateTempFileBeside(const std::string&, std::string&) override {
+        fail();
+    }
+    void MoveFile(const std::string&, const std::string&) override { fail(); }
+    void DeleteFile(const std::string&) override { fail(); }
+    bool SameFile(const std::string&, const std::string&) override { fail(); }
+
+private:
+    [[noreturn]] static void fail() { throw std::runtime_error("Drive not ready"); }
+};
+
+TEST(Handlers, FileSystemErrorsEndInTheirMessageBoxes) {
+    FailingFileSystem failing;
+    Carvel carvel("-S /x/data.bin", &failing);
+    SplitPanel& split = *carvel.window->splitPanel();
+    EXPECT_EQ(split.filesize()->text(), ""); // the size display stays silent
+    EXPECT_TRUE(carvel.messages.shown().empty());
+
+    split.txtMaxChunkSize()->setText("1");
+    QTest::mouseClick(split.cmdSplit(), Qt::LeftButton);
+    ASSERT_EQ(carvel.messages.shown().size(), 1u);
+    EXPECT_EQ(carvel.messages.shown()[0].text, "Drive not ready");
+    EXPECT_EQ(carvel.messages.shown()[0].caption, "System Error");
+    EXPECT_EQ(carvel.messages.shown()[0].icon, MsgIcon::Critical);
+
+    carvel.messages.clear();
+    carvel.window->SwitchToJoinMode();
+    JoinPanel& join = *carvel.window->joinPanel();
+    join.txtJoinSourceFile()->setText("/x/a.?");
+    join.txtJoinDestination()->setText("/x/a");
+    QTest::mouseClick(join.cmdJoin(), Qt::LeftButton);
+    ASSERT_EQ(carvel.messages.shown().size(), 1u);
+    EXPECT_EQ(carvel.messages.shown()[0].text, "Drive not ready");
+    EXPECT_EQ(carvel.messages.shown()[0].caption, "System Error");
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(Handlers, ALongSplitLetsTheWindowPaintButNotClose) {
+    TempFolder temp;
+    const std::string source = temp.makeFile("big.bin", 400 * 1024);
+    Carvel carvel;
+    carvel.showActive();
+    SplitPanel& split = *carvel.window->splitPanel();
+    split.txtSplitSourceFile()->setText(QString::fromStdString(source));
+    split.txtMaxChunkSize()->setText("8");
+
+    // Timers are no user input: one that fires while the split runs shows events are handled.
+    bool ranDuringSplit = false;
+    bool busyPointerShown = false;
+    QTimer::singleShot(0, carvel.window.get(), [&] {
+        ranDuringSplit = split.isWorking();
+        busyPointerShown = QGuiApplication::overrideCursor() != nullptr &&
+                           QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        carvel.window->close();
+    });
+    QTest::mouseClick(split.cmdSplit(), Qt::LeftButton);
+    EXPECT_TRUE(ranDuringSplit);
+    EXPECT_TRUE(busyPointerShown);
+    EXPECT_TRUE(carvel.window->isVisible());
+    ASSERT_FALSE(carvel.messages.shown().empty());
+    EXPECT_EQ(carvel.messages.shown().back().caption, "Carvel");
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
