@@ -32,7 +32,12 @@ std::string numberText(long long i, int width) {
 }
 
 std::string pieceFolder(FileSystem& fs, const std::string& sourcePath) {
-    return fs.GetParentFolderName(sourcePath) + "/Split Files of " + fs.GetFileName(sourcePath);
+    const std::string parent = fs.GetParentFolderName(sourcePath);
+    // A source named without a folder has its set beside it in the current folder; plain
+    // concatenation would put it at the root of the file system.
+    if (parent.empty())
+        return "Split Files of " + fs.GetFileName(sourcePath);
+    return parent + "/Split Files of " + fs.GetFileName(sourcePath);
 }
 
 std::string piecePath(const std::string& folder, const std::string& fileName, long long i,

@@ -23,6 +23,9 @@ TEST(PieceSet, PathsArePlainConcatenation) {
     EXPECT_EQ(PieceSet::pieceFolder(fs, "/backup/photos.zip"), "/backup/Split Files of photos.zip");
     // The root keeps its separator, so the folder holds two in a row.
     EXPECT_EQ(PieceSet::pieceFolder(fs, "/x"), "//Split Files of x");
+    // Never the root for a source named without a folder.
+    EXPECT_EQ(PieceSet::pieceFolder(fs, "photos.zip"), "Split Files of photos.zip");
+    EXPECT_EQ(PieceSet::pieceFolder(fs, "sub/photos.zip"), "sub/Split Files of photos.zip");
     EXPECT_EQ(PieceSet::pieceFolder(fs, "/my.files/archive.tar.gz"),
               "/my.files/Split Files of archive.tar.gz");
     EXPECT_EQ(PieceSet::piecePath("/b/Split Files of data", "data", 3, 2),
