@@ -1,0 +1,20 @@
+#include "QtFileDialog.h"
+#include "QtMessageBox.h"
+#include "QtShellExecute.h"
+#include "frmSplitJoin.h"
+
+#include <QApplication>
+
+// Seamer joins a piece set back into its file. Its command line is not read: whatever arguments
+// it is given, it starts with an empty join panel.
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Seamer"));
+
+    carvel::QtMessageBox messageBox;
+    carvel::QtFileDialog fileDialog;
+    carvel::QtShellExecute shell;
+    carvel::joiner::frmSplitJoin window(messageBox, fileDialog, carvel::fileSystem(), shell);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,383 @@
+#include "FileSystem.h"
+#include "JoinPanel.h"
+#include "RecordingShellExecute.h"
+#include "ScriptedFileDialog.h"
+#include "ScriptedMessageBox.h"
+#include "StatusBar.h"
+#include "frmSplitJoin.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <random>
+#include <sstream>
+
+namespace carvel::joiner {
+namespace {
+
+namespace fs = std::filesystem;
+using Kind = ScriptedFileDialog::Kind;
+
+// A fresh folder under the system's temporary folder, removed with the object.
+class TempFolder {
+public:
+    TempFolder() {
+        std::random_device seed;
+        m_path = fs::temp_directory_path() / ("seamer-test-" + std::to_string(seed()));
+        fs::create_directories(m_path);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        fs::remove_all(m_path, ignored);
+    }
+    std::string file(const std::string& name, const std::string& bytes) const {
+        const fs::path path = m_path / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path.string();
+    }
+    std::string path(const std::string& name) const { return (m_path / name).string(); }
+
+private:
+    fs::path m_path;
+};
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// Answers as scripted, and notes for every box whether the busy pointer was showing.
+class PointerWatchingMessageBox final : public IMessageBox {
+public:
+    MsgAnswer show(const MessageRequest& request) override {
+        busyAtShow.push_back(QGuiApplication::overrideCursor() != nullptr);
+        return scripted.show(request);
+    }
+    const std::vector<MessageRequest>& shown() const { return scripted.shown(); }
+
+    ScriptedMessageBox scripted;
+    std::vector<bool> busyAtShow;
+};
+
+// Seamer's window with scripted dialogs over the real file system, shown as a user sees it.
+struct Seamer {
+    Seamer() : window(messages, dialogs, fileSystem(), shell) { window.show(); }
+
+    JoinPanel* panel() const { return window.joinPanel(); }
+    QString source() const { return panel()->txtJoinSourceFile()->text(); }
+    QString destination() const { return panel()->txtJoinDestination()->text(); }
+    void clickStart() { QTest::mouseClick(panel()->cmdJoin(), Qt::LeftButton); }
+    void choosePiece(const std::string& name) {
+        dialogs.setNextFileName(name);
+        QTest::mouseClick(panel()->cmdSelectJoinFile(), Qt::LeftButton);
+    }
+    void chooseDestination(const std::string& name) {
+        dialogs.setNextFileName(name);
+        QTest::mouseClick(panel()->cmdSelectJoinTarget(), Qt::LeftButton);
+    }
+    QAction* menuEntry(const char* name) const {
+        return window.findChild<QAction*>(QLatin1String(name));
+    }
+
+    PointerWatchingMessageBox messages;
+    ScriptedFileDialog dialogs;
+    RecordingShellExecute shell;
+    frmSplitJoin window;
+};
+
+// Three pieces of one set in a folder of their own; the pieces' bytes joined are `whole`.
+struct PieceSet3 {
+    explicit PieceSet3(const TempFolder& temp) {
+        const std::string parts[3] = {std::string(700, 'a') + "\r\n", std::string("\0b\x1a", 3),
+                                      "last piece"};
+        for (int i = 0; i < 3; ++i) {
+            pieces[i] = temp.file("photos.zip." + std::to_string(i + 1), parts[i]);
+            whole += parts[i];
+        }
+        pattern = temp.path("photos.zip.?");
+    }
+    std::string pieces[3];
+    std::string pattern;
+    std::string whole;
+};
+
+// Closes the next modal box once it shows, and tells its caption.
+class ModalCloser {
+public:
+    ModalCloser() {
+        QTimer::singleShot(0, [this] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                m_caption = box->windowTitle();
+                box->close();
+            }
+        });
+    }
+    ~ModalCloser() { QCoreApplication::processEvents(); }
+    const QString& caption() const { return m_caption; }
+
+private:
+    QString m_caption;
+};
+
+bool aboutEnabled(const Seamer& s) {
+    return s.window.toolbarButton(1)->isEnabled() && s.menuEntry("mnuab")->isEnabled();
+}
+bool exitEnabled(const Seamer& s) {
+    return s.window.toolbarButton(2)->isEnabled() && s.menuEntry("mnuex")->isEnabled();
+}
+
+// The window a user meets at start. Also run again in a process of its own with a piece on the
+// command line, where it must look just the same (below).
+TEST(SeamerStart, ShowsAnEmptyJoinPanelAndAsksNothing) {
+    Seamer s;
+    EXPECT_EQ(s.window.windowTitle(), QStringLiteral("Join File"));
+    EXPECT_TRUE(s.panel()->isVisible());
+    EXPECT_EQ(s.panel()->title(), QStringLiteral("Join Files"));
+    EXPECT_EQ(s.source(), QString());
+    EXPECT_EQ(s.destination(), QString());
+    EXPECT_TRUE(s.panel()->cmdJoin()->isEnabled());
+    EXPECT_EQ(s.window.statusBar1()->pictureRole(), QStringLiteral("Join"));
+    EXPECT_EQ(s.window.statusBar1()->text(), QString());
+
+    // Two buttons, About and Exit, and one File menu with About, a separator and Exit.
+    const auto buttons = s.window.findChild<QToolBar*>(QStringLiteral("tbMenu"))
+                             ->findChildren<QToolButton*>(QString(), Qt::FindDirectChildrenOnly);
+    QStringList captions;
+    for (const QToolButton* button : buttons)
+        if (button->isVisible())
+            captions << button->text();
+    EXPECT_EQ(captions, QStringList({"About", "Exit"}));
+    EXPECT_TRUE(aboutEnabled(s));
+    EXPECT_TRUE(exitEnabled(s));
+    const QList<QAction*> menus = s.window.menuBar()->actions();
+    ASSERT_EQ(menus.size(), 1);
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("&File"));
+    QStringList entries;
+    for (const QAction* entry : menus[0]->menu()->actions())
+        entries << (entry->isSeparator() ? QStringLiteral("-") : entry->text());
+    EXPECT_EQ(entries, QStringList({"&About", "-", "&Exit"}));
+
+    EXPECT_TRUE(s.dialogs.calls().empty());
+    EXPECT_TRUE(s.messages.shown().empty());
+}
+
+TEST(SeamerStart, ArgumentsOnTheCommandLineAreIgnored) {
+    TempFolder temp;
+    const PieceSet3 set(temp);
+    // Carvel would take these as "join this piece" and "this is not a piece"; Seamer must not.
+    for (const QStringList& arguments :
+         {QStringList{"-J", QString::fromStdString(set.pieces[1])},
+          QStringList{"-J", QString::fromStdString(temp.file("notes.txt", "text"))},
+          QStringList{QString::fromStdString(set.pieces[0])}}) {
+        QProcess seamer;
+        seamer.start(QCoreApplication::applicationFilePath(),
+                     QStringList{"--gtest_filter=SeamerStart.ShowsAnEmptyJoinPanelAndAsksNothing"} +
+                         arguments);
+        ASSERT_TRUE(seamer.waitForFinished(60000));
+        const QString output = QString::fromLocal8Bit(seamer.readAllStandardOutput());
+        EXPECT_EQ(seamer.exitCode(), 0) << output.toStdString();
+        EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] 1 test"))) << output.toStdString();
+    }
+}
+
+TEST(SeamerChoosers, AFileThatIsNoPieceAsksRetryOrCancel) {
+    TempFolder temp;
+    const PieceSet3 set(temp);
+    Seamer s;
+
+    // Retry opens the dialog again, and the piece then chosen is taken.
+    s.dialogs.setNextFileName(temp.path("notes.txt"));
+    s.messages.scripted.setNextAnswer(MsgAnswer::Retry);
+    s.choosePiece(set.pieces[2]);
+    ASSERT_EQ(s.messages.shown().size(), 1u);
+    const MessageRequest& refusal = s.messages.shown()[0];
+    EXPECT_EQ(refusal.text, "Invalid file selected.");
+    EXPECT_EQ(refusal.caption, "Error");
+    EXPECT_EQ(refusal.buttons, MsgButtons::RetryCancel);
+    EXPECT_EQ(refusal.icon, MsgIcon::None);
+    EXPECT_EQ(s.dialogs.calls(), (std::vector<Kind>{Kind::Open, Kind::Open}));
+    EXPECT_EQ(s.source().toStdString(), set.pattern);
+
+    // Cancel ends the choice and leaves the box as it was.
+    s.messages.scripted.setNextAnswer(MsgAnswer::Cancel);
+    s.choosePiece(temp.path("notes.txt"));
+    EXPECT_EQ(s.messages.shown().size(), 2u);
+    EXPECT_EQ(s.dialogs.calls().size(), 3u);
+    EXPECT_EQ(s.source().toStdString(), set.pattern);
+}
+
+TEST(SeamerChoosers, ADestinationNamedLikeAOnePartPieceAsksRetryOrCancel) {
+    Seamer s;
+    s.dialogs.setNextFileName("/out/backup.001");
+    s.messages.scripted.setNextAnswer(MsgAnswer::Retry);
+    s.chooseDestination("/out/photos.zip.1");
+    ASSERT_EQ(s.messages.shown().size(), 1u);
+    EXPECT_EQ(s.messages.shown()[0].text, "Invalid file selected.");
+    EXPECT_EQ(s.messages.shown()[0].caption, "Error");
+    EXPECT_EQ(s.messages.shown()[0].buttons, MsgButtons::RetryCancel);
+    EXPECT_EQ(s.messages.shown()[0].icon, MsgIcon::None);
+    EXPECT_EQ(s.dialogs.calls(), (std::vector<Kind>{Kind::Save, Kind::Save}));
+    EXPECT_EQ(s.destination(), QStringLiteral("/out/photos.zip"));
+
+    s.messages.scripted.setNextAnswer(MsgAnswer::Cancel);
+    s.chooseDestination("/out/backup.001");
+    EXPECT_EQ(s.dialogs.calls().size(), 3u);
+    EXPECT_EQ(s.destination(), QStringLiteral("/out/photos.zip"));
+}
+
+TEST(SeamerJoin, OneSuccessfulJoinDisablesStartUntilTheProgramEnds) {
+    TempFolder temp;
+    const PieceSet3 set(temp);
+    Seamer s;
+    s.choosePiece(set.pieces[0]);
+    s.chooseDestination(temp.path("photos.zip"));
+    s.clickStart();
+
+    ASSERT_EQ(s.messages.shown().size(), 1u);
+    EXPECT_EQ(s.messages.shown()[0].text,
+              "3 files have been joined with the name of " + temp.path("photos.zip"));
+    EXPECT_EQ(s.messages.shown()[0].caption, "Seamer");
+    EXPECT_EQ(s.messages.shown()[0].icon, MsgIcon::None);
+    EXPECT_EQ(readAll(temp.path("photos.zip")), set.whole);
+    EXPECT_EQ(s.messages.busyAtShow, std::vector<bool>{false});
+    EXPECT_FALSE(s.panel()->cmdJoin()->isEnabled());
+
+    // Choosing again, or using About, gives no second join.
+    s.choosePiece(set.pieces[1]);
+    s.chooseDestination(temp.path("again.zip"));
+    {
+        ModalCloser closer;
+        s.menuEntry("mnuab")->trigger();
+    }
+    EXPECT_FALSE(s.panel()->cmdJoin()->isEnabled());
+    s.clickStart();
+    EXPECT_FALSE(fs::exists(temp.path("again.zip")));
+    EXPECT_EQ(s.messages.shown().size(), 1u);
+}
+
+TEST(SeamerJoin, StartStaysEnabledAfterARefusedOrFailedJoinAndNoBusyPointerShows) {
+    TempFolder temp;
+    const PieceSet3 set(temp);
+    Seamer s;
+    s.choosePiece(set.pieces[0]);
+
+    // Refused: the destination exists and the user keeps it.
+    const std::string existing = temp.file("photos.zip", "keep me");
+    s.panel()->txtJoinDestination()->setText(QString::fromStdString(existing));
+    s.messages.scripted.setNextAnswer(MsgAnswer::No);
+    s.clickStart();
+    ASSERT_EQ(s.messages.shown().size(), 2u);
+    EXPECT_EQ(s.messages.shown()[1].text, "Can not join file.");
+    EXPECT_EQ(readAll(existing), "keep me");
+    EXPECT_TRUE(s.panel()->cmdJoin()->isEnabled());
+
+    // Failed: the destination's folder does not exist, so the engine cannot write.
+    const std::string nowhere = temp.path("no such folder/photos.zip");
+    s.panel()->txtJoinDestination()->setText(QString::fromStdString(nowhere));
+    s.clickStart();
+    ASSERT_EQ(s.messages.shown().size(), 4u);
+    EXPECT_EQ(s.messages.shown()[2].caption, "Seamer"); // the engine's own description
+    EXPECT_EQ(s.messages.shown()[3].text, "Join file failed!");
+    EXPECT_EQ(s.messages.shown()[3].caption, "Seamer");
+    EXPECT_TRUE(s.panel()->cmdJoin()->isEnabled());
+    // Carvel shows the hourglass while the engine reports its error; Seamer never does.
+    EXPECT_EQ(s.messages.busyAtShow, std::vector<bool>(4, false));
+
+    // Still usable: the same Start now joins.
+    s.panel()->txtJoinDestination()->setText(QString::fromStdString(temp.path("out.zip")));
+    s.clickStart();
+    EXPECT_EQ(readAll(temp.path("out.zip")), set.whole);
+    EXPECT_FALSE(s.panel()->cmdJoin()->isEnabled());
+}
+
+TEST(SeamerCommands, AboutShowsTheBoxAndChangesNothingElseButTheMenusButtons) {
+    Seamer s;
+    bool all = false;
+    s.window.ShowTBButton(QStringLiteral("tf"), all);
+    ASSERT_FALSE(exitEnabled(s));
+
+    // From the toolbar: the box only.
+    {
+        ModalCloser closer;
+        QTest::mouseClick(s.window.toolbarButton(1), Qt::LeftButton);
+        EXPECT_EQ(closer.caption(), QStringLiteral("About"));
+    }
+    EXPECT_FALSE(exitEnabled(s));
+
+    // From the menu: every button and entry enabled, then the box.
+    {
+        ModalCloser closer;
+        s.menuEntry("mnuab")->trigger();
+        EXPECT_EQ(closer.caption(), QStringLiteral("About"));
+    }
+    EXPECT_TRUE(aboutEnabled(s));
+    EXPECT_TRUE(exitEnabled(s));
+
+    EXPECT_EQ(s.window.windowTitle(), QStringLiteral("Join File"));
+    EXPECT_EQ(s.window.statusBar1()->pictureRole(), QStringLiteral("Join"));
+    EXPECT_EQ(s.window.statusBar1()->text(), QString());
+    EXPECT_TRUE(s.panel()->isVisible());
+    EXPECT_TRUE(s.messages.shown().empty());
+}
+
+TEST(SeamerCommands, FlagStringEnablesOnlyOnLowerCaseT) {
+    Seamer s;
+    const struct {
+        const char* flags;
+        bool all;
+        bool about;
+        bool exit;
+    } cases[] = {
+        {"ft", false, false, true}, {"Tt", false, false, true}, {"t", false, true, false},
+        {"", false, false, false},  {"ff", true, true, true},   {"ttf", false, true, true},
+    };
+    for (const auto& c : cases) {
+        bool all = c.all;
+        s.window.ShowTBButton(QLatin1String(c.flags), all);
+        EXPECT_EQ(aboutEnabled(s), c.about) << c.flags;
+        EXPECT_EQ(exitEnabled(s), c.exit) << c.flags;
+        // Each button moves together with its menu entry.
+        EXPECT_EQ(s.window.toolbarButton(1)->isEnabled(), s.menuEntry("mnuab")->isEnabled());
+        EXPECT_EQ(s.window.toolbarButton(2)->isEnabled(), s.menuEntry("mnuex")->isEnabled());
+    }
+}
+
+TEST(SeamerCommands, ExitMenuToolbarAndCloseBoxEachEndWithoutAQuestion) {
+    {
+        Seamer s;
+        // A key that is not one of the two, compared case-sensitively, does nothing.
+        s.window.tbMenu_ButtonClick(QStringLiteral("exit"));
+        EXPECT_TRUE(s.window.isVisible());
+        s.menuEntry("mnuex")->trigger();
+        EXPECT_FALSE(s.window.isVisible());
+        EXPECT_TRUE(s.messages.shown().empty());
+    }
+    {
+        Seamer s;
+        QTest::mouseClick(s.window.toolbarButton(2), Qt::LeftButton);
+        EXPECT_FALSE(s.window.isVisible());
+        EXPECT_TRUE(s.messages.shown().empty());
+    }
+    {
+        Seamer s;
+        EXPECT_TRUE(s.window.close());
+        EXPECT_FALSE(s.window.isVisible());
+        EXPECT_TRUE(s.messages.shown().empty());
+    }
+}
+
+} // namespace
+} // namespace carvel::joiner
