@@ -85,6 +85,20 @@ TEST_F(SplitFileTest, FiveDigitNumbersForTenThousandPieces) {
     EXPECT_NE(script.find("+\"tiny.10001\" \"$$tiny$$\" > nul \r\n"), std::string::npos);
 }
 
+TEST_F(SplitFileTest, ScriptOnDiskIsExact) {
+    ASSERT_EQ(split("report 100%.pdf", everyByte(30), 10), 3);
+    EXPECT_EQ(readFile(folder + "/JoinFiles.bat"),
+              "@Echo off\r\n"
+              "Del \"$$report 100%%.pdf$$\" > nul \r\n"
+              "Copy /b \"report 100%%.pdf.1\" \"$$report 100%%.pdf$$\" > nul \r\n"
+              "Copy /b \"$$report 100%%.pdf$$\"+\"report 100%%.pdf.2\" \"$$report 100%%.pdf$$\" > "
+              "nul \r\n"
+              "Copy /b \"$$report 100%%.pdf$$\"+\"report 100%%.pdf.3\" \"$$report 100%%.pdf$$\" > "
+              "nul \r\n"
+              "Copy /b /-y \"$$report 100%%.pdf$$\"  \"report 100%%.pdf\"\r\n"
+              "Del \"$$report 100%%.pdf$$\" > nul ");
+}
+
 TEST_F(SplitFileTest, SizeIsRoundedToTheEvenNeighbour) {
     ASSERT_EQ(split("a", everyByte(2663), 1331.5), 2); // 1332 bytes, then 1331
     EXPECT_EQ(readFile(folder + "/a.1").size(), 1332u);
