@@ -1,7 +1,7 @@
 # Writes the read-me as a plain HTML page beside the programs, where the About box's link finds it:
 #   cmake -DREADME_MD=<README.md> -DREADME_HTML=<bin/README.html> -P ReadmeHtml.cmake
 # It knows the little Markdown the read-me uses: headings, paragraphs, indented command lines,
-# lists and `code`; anything else is shown as text.
+# lists, tables, *emphasis* and `code`; anything else is shown as text.
 file(READ "${README_MD}" text)
 # Semicolons, brackets and backslashes would upset CMake's list splitting: they travel as
 # markers, and become characters again in the page.
@@ -32,6 +32,30 @@ foreach(line IN LISTS lines)
     endif()
 
     string(REGEX REPLACE "`([^`]*)`" "<code>\\1</code>" line "${line}")
+    string(REGEX REPLACE "(^|[ (])\\*([^* ][^*]*)\\*" "\\1<em>\\2</em>" line "${line}")
+    if(line MATCHES "^\\|")
+        if(block STREQUAL "p" OR block STREQUAL "ul")
+            string(APPEND html "</${block}>\n")
+            set(block "")
+        endif()
+        if(line MATCHES "^\\|[-|: ]+$")
+            continue()  # the line under the table's head
+        endif()
+        set(cell "td")
+        if(NOT block STREQUAL "table")
+            string(APPEND html "<table>\n")
+            set(block "table")
+            set(cell "th")
+        endif()
+        string(REGEX REPLACE "^\\| *(.*[^ ]) *\\|$" "\\1" row "${line}")
+        string(REGEX REPLACE " *\\| *" "</${cell}><${cell}>" row "${row}")
+        string(APPEND html "<tr><${cell}>${row}</${cell}></tr>\n")
+        continue()
+    endif()
+    if(block STREQUAL "table")
+        string(APPEND html "</table>\n")
+        set(block "")
+    endif()
     if(line STREQUAL "")
         if(block STREQUAL "p" OR block STREQUAL "ul")
             string(APPEND html "</${block}>\n")
@@ -83,6 +107,8 @@ file(WRITE "${README_HTML}" "<!DOCTYPE html>
 body { font-family: sans-serif; max-width: 46em; margin: 2em auto; padding: 0 1em; line-height: 1.45; }
 pre, code { background: #eef2f7; }
 pre { padding: 0.6em 1em; }
+table { border-collapse: collapse; }
+th, td { border: 1px solid #b9c6d6; padding: 0.2em 0.6em; text-align: left; }
 </style>
 </head>
 <body>
