@@ -1,5 +1,7 @@
 #include "QtFileDialog.h"
 #include "QtMessageBox.h"
+#include "QtShellExecute.h"
+#include "frmAbout.h"
 #include "frmSplitJoin.h"
 
 #include <QApplication>
@@ -20,8 +22,13 @@ int main(int argc, char** argv) {
 
     carvel::QtMessageBox messageBox;
     carvel::QtFileDialog fileDialog;
-    // The About box comes with its own window; until then the command only sets its state.
-    carvel::frmSplitJoin window(messageBox, fileDialog, carvel::fileSystem(), arguments, {});
+    carvel::QtShellExecute shell;
+    const auto showAbout = [&shell] {
+        carvel::frmAbout box(shell, carvel::frmAbout::Program::Carvel);
+        box.exec();
+    };
+    carvel::frmSplitJoin window(messageBox, fileDialog, carvel::fileSystem(), arguments,
+                                showAbout);
     window.Form_Load();
     window.show();
     return QApplication::exec();
