@@ -30,6 +30,8 @@ TEST(SizeText, NumbersWithUnits) {
     for (const char* bad : {"abc", "", "M", "1.2.3", "5X", "1,5M", "0x10", "inf", "nan", "1 2"})
         EXPECT_THROW(sizeTextBytes(bad), std::runtime_error) << bad;
     EXPECT_THROW(sizeTextBytes("1e999"), std::overflow_error);
+    EXPECT_THROW(sizeTextBytes("1e308G"), std::overflow_error);
+    EXPECT_THROW(sizeTextBytes("-1e308 gb"), std::overflow_error);
 }
 
 class CliTest : public ::testing::Test {
