@@ -161,6 +161,16 @@ TEST_F(CliProgramTest, SplitsAndJoinsWithRelativePaths) {
     EXPECT_EQ(readFile(dir / "err.txt").rfind("Usage: carvel-cli", 0), 0u);
     EXPECT_EQ(shell(cli + " --help"), 0);
     EXPECT_EQ(readFile(dir / "out.txt").rfind("Usage: carvel-cli", 0), 0u);
+
+    // A success that cannot be reported is no success.
+    const int status = std::system(("cd '" + dir.path() + "' && " + cli +
+                                    " join 'Split Files of data.bin/data.bin.1' again.bin"
+                                    " >/dev/full 2>err.txt")
+                                       .c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_EQ(readFile(dir / "err.txt"),
+              "carvel-cli: cannot write standard output: No space left on device\n");
+    EXPECT_EQ(readFile(dir / "again.bin"), bytes);
 }
 
 } // namespace
