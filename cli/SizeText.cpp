@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <stdexcept>
 #include <system_error>
 
@@ -74,7 +75,11 @@ double sizeTextBytes(const std::string& text) {
         throw std::overflow_error("Overflow");
     if (error != std::errc() || end != text.data() + numberEnd)
         throw notASize();
-    return (negative ? -value : value) * factor;
+    const double bytes = (negative ? -value : value) * factor;
+    // A number in range can still leave it once the unit multiplies it.
+    if (!std::isfinite(bytes))
+        throw std::overflow_error("Overflow");
+    return bytes;
 }
 
 } // namespace carvel

@@ -47,7 +47,7 @@ public:
     virtual void DeleteFolder(const std::string& path, bool force) = 0;
     virtual std::string GetParentFolderName(const std::string& path) = 0;
     virtual std::string GetFileName(const std::string& path) = 0;
-    // Opens for reading, positioned at the first byte.
+    // Opens a regular file for reading, positioned at the first byte.
     virtual std::unique_ptr<TextStream> OpenTextFile(const std::string& path) = 0;
     // Creates an empty file for writing; with overwrite an existing file is replaced.
     virtual std::unique_ptr<TextStream> CreateTextFile(const std::string& path, bool overwrite) = 0;
@@ -59,6 +59,8 @@ public:
                            const CopyProgress& progress) = 0;
     // Creates a new, empty file under a name of its own in the folder of the path given, for a
     // file that is built first and renamed into place once complete. tempPath receives its path.
+    // When path names an existing file, it must be a regular file that may be written, as
+    // creating it anew would require; the new file then takes its owner and permissions.
     virtual std::unique_ptr<TextStream> CreateTempFileBeside(const std::string& path,
                                                              std::string& tempPath) = 0;
     // Renames from to to, replacing a file named to in one step.

@@ -99,10 +99,9 @@ SplitCheck CheckSplitInput(const std::string& sourceText, const std::string& siz
         check.focus = InputField::SplitSource;
         return check;
     } catch (...) {
+        // The focus stays where it is.
         systemError(messageBox, describeCurrent(), owner);
-        check.ok = false;
-        check.focus = InputField::None;
-        return check;
+        return {};
     }
 }
 
@@ -142,10 +141,9 @@ JoinCheck CheckJoinInput(const std::string& sourceText, const std::string& desti
         check.ok = true;
         return check;
     } catch (...) {
+        // The focus stays where it is.
         systemError(messageBox, describeCurrent(), owner);
-        check.ok = false;
-        check.focus = InputField::None;
-        return check;
+        return {};
     }
 }
 

@@ -179,14 +179,23 @@ std::string PosixFileSystem::GetFileName(const std::string& path) {
 }
 
 std::unique_ptr<TextStream> PosixFileSystem::OpenTextFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking, so that a pipe named like a piece cannot hang the program in open.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         fail("Cannot open file", path, errno);
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
         ::close(fd);
-        fail("Cannot open file", path, EISDIR);
+        fail("Cannot open file", path, error);
     }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        if (S_ISDIR(info.st_mode))
+            fail("Cannot open file", path, EISDIR);
+        failText("Cannot open file", path, "it is not a regular file");
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     return std::make_unique<PosixTextStream>(fd, path);
 }
@@ -258,6 +267,18 @@ void PosixFileSystem::CopyBytes(TextStream& from, TextStream& to, FileLength cou
 
 std::unique_ptr<TextStream> PosixFileSystem::CreateTempFileBeside(const std::string& path,
                                                                   std::string& tempPath) {
+    // The file the new one will replace: it must be one that creating it anew could replace,
+    // and the new file keeps its owner and permissions.
+    struct stat existing {};
+    const bool replaces = statPath(path, existing);
+    if (replaces) {
+        if (S_ISDIR(existing.st_mode))
+            fail("Cannot create file", path, EISDIR);
+        if (!S_ISREG(existing.st_mode))
+            failText("Cannot create file", path, "it is not a regular file");
+        if (::access(path.c_str(), W_OK) != 0)
+            fail("Cannot create file", path, errno);
+    }
     std::string folder = GetParentFolderName(path);
     if (folder.empty())
         folder = ".";
@@ -270,9 +291,15 @@ std::unique_ptr<TextStream> PosixFileSystem::CreateTempFileBeside(const std::str
         std::string name = prefix + ".carvel-join-";
         for (int i = 0; i < 8; ++i)
             name += kLetters[pick(random)];
-        // 0666 less the umask, as the file would have got had it been created under its name.
+        // 0666 less the umask, as a new file would have got had it been created under its name.
         const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
+            if (replaces) {
+                // Best effort: only the content is the join's promise. Set-id bits are not
+                // carried over to content that is new.
+                [[maybe_unused]] const int owner = ::fchown(fd, existing.st_uid, existing.st_gid);
+                [[maybe_unused]] const int mode = ::fchmod(fd, existing.st_mode & 0777);
+            }
             tempPath = name;
             return std::make_unique<PosixTextStream>(fd, name);
         }

@@ -48,6 +48,9 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
     try {
         // Nearest whole byte, ties to the even neighbour (the default rounding mode).
         const double rounded = std::nearbyint(pieceSize);
+        // No number of bytes at all: refused as a size beyond range is, before anything opens.
+        if (std::isnan(rounded))
+            overflow();
         source = m_fs.OpenTextFile(sourcePath);
         const FileLength length = m_fs.FileLen(sourcePath);
 

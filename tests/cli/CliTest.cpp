@@ -30,6 +30,8 @@ TEST(SizeText, NumbersWithUnits) {
     for (const char* bad : {"abc", "", "M", "1.2.3", "5X", "1,5M", "0x10", "inf", "nan", "1 2"})
         EXPECT_THROW(sizeTextBytes(bad), std::runtime_error) << bad;
     EXPECT_THROW(sizeTextBytes("1e999"), std::overflow_error);
+    EXPECT_THROW(sizeTextBytes("1e308G"), std::overflow_error);
+    EXPECT_THROW(sizeTextBytes("-1e308 gb"), std::overflow_error);
 }
 
 class CliTest : public ::testing::Test {
@@ -159,6 +161,16 @@ TEST_F(CliProgramTest, SplitsAndJoinsWithRelativePaths) {
     EXPECT_EQ(readFile(dir / "err.txt").rfind("Usage: carvel-cli", 0), 0u);
     EXPECT_EQ(shell(cli + " --help"), 0);
     EXPECT_EQ(readFile(dir / "out.txt").rfind("Usage: carvel-cli", 0), 0u);
+
+    // A success that cannot be reported is no success.
+    const int status = std::system(("cd '" + dir.path() + "' && " + cli +
+                                    " join 'Split Files of data.bin/data.bin.1' again.bin"
+                                    " >/dev/full 2>err.txt")
+                                       .c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_EQ(readFile(dir / "err.txt"),
+              "carvel-cli: cannot write standard output: No space left on device\n");
+    EXPECT_EQ(readFile(dir / "again.bin"), bytes);
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include "mdlMain.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace carvel {
@@ -131,6 +133,69 @@ TEST_F(JoinPiecesTest, PieceNumber32767IsAnOverflowAndChangesNothing) {
     messages.clear();
     EXPECT_EQ(engine.JoinPieces(dir / "out", dir / "n.?????", 1), 32766);
     EXPECT_EQ(readFile(dir / "out"), "");
+}
+
+TEST_F(JoinPiecesTest, OnlyARegularFileIsReadOrReplaced) {
+    pieces({"1", "2"});
+    ASSERT_EQ(::mkfifo((dir / "out").c_str(), 0644), 0);
+    std::filesystem::create_directory(dir / "folder");
+    // A pipe named like a piece would block its reader for ever.
+    ASSERT_EQ(::mkfifo((dir / "f.2").c_str(), 0644), 0);
+    writeFile(dir / "f.1", "a");
+    ::alarm(20);
+    EXPECT_EQ(engine.JoinPieces(dir / "out", dir / "p.?", 1), 0);
+    EXPECT_EQ(engine.JoinPieces(dir / "folder", dir / "p.?", 1), 0);
+    EXPECT_EQ(engine.JoinPieces(dir / "g", dir / "f.?", 1), 0);
+    ::alarm(0);
+    EXPECT_EQ(texts(), (std::vector<std::string>{
+                           "Cannot create file " + dir / "out" + ": it is not a regular file",
+                           "Cannot create file " + dir / "folder" + ": Is a directory",
+                           "Cannot open file " + dir / "f.2" + ": it is not a regular file"}));
+    struct stat info {};
+    ASSERT_EQ(::lstat((dir / "out").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    expectOnlyFiles({"p.1", "p.2", "out", "folder", "f.1", "f.2"});
+}
+
+TEST_F(JoinPiecesTest, ReplacedDestinationKeepsItsPermissions) {
+    pieces({"1", "2"});
+    writeFile(dir / "tool", "old");
+    ASSERT_EQ(::chmod((dir / "tool").c_str(), 0750), 0);
+    EXPECT_EQ(engine.JoinPieces(dir / "tool", dir / "p.?", 1), 2);
+    EXPECT_EQ(readFile(dir / "tool"), "<1><2>");
+    struct stat info {};
+    ASSERT_EQ(::stat((dir / "tool").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0750u);
+}
+
+// A destination this user may not write stays as it was, as creating it anew would fail. Root
+// may write any file, so as root the join runs as another user in a folder open to all.
+TEST_F(JoinPiecesTest, DestinationThatMayNotBeWrittenIsLeftAlone) {
+    pieces({"1", "2"});
+    writeFile(dir / "out", "precious");
+    ASSERT_EQ(::chmod((dir / "out").c_str(), 0444), 0);
+    const std::string expected = "Cannot create file " + dir / "out" + ": Permission denied";
+    auto attempt = [&] {
+        messages.clear();
+        const int count = engine.JoinPieces(dir / "out", dir / "p.?", 1);
+        return count == 0 && messages.shown().size() == 1 && messages.shown()[0].text == expected;
+    };
+    if (::geteuid() != 0) {
+        EXPECT_TRUE(attempt()) << (messages.shown().empty() ? "" : messages.shown()[0].text);
+    } else {
+        ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const bool asked = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+            ::_exit(asked && attempt() ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+    EXPECT_EQ(readFile(dir / "out"), "precious");
+    expectOnlyFiles({"p.1", "p.2", "out"});
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "TestFiles.h"
 #include "mdlMain.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -142,6 +143,18 @@ TEST_F(SplitFileTest, NegativeSizeWritesNothingAndIsNoSuccess) {
     EXPECT_TRUE(namesIn(folder).empty());
     EXPECT_EQ(split("neg4", everyByte(100000), -1), 0); // -100,000 does not fit 16 bits
     EXPECT_EQ(texts(), std::vector<std::string>{"Overflow"});
+}
+
+TEST_F(SplitFileTest, SizeThatIsNoNumberIsRefusedBeforeAnythingIsMade) {
+    EXPECT_EQ(split("nan", everyByte(100), std::nan("")), 0);
+    EXPECT_EQ(split("inf", everyByte(100), HUGE_VAL), 0);
+    EXPECT_LE(split("ninf", everyByte(100), -HUGE_VAL), 0);
+    EXPECT_EQ(texts(),
+              (std::vector<std::string>{"Overflow", "File is already smaller than destination "
+                                                    "file size, can not be split."}));
+    EXPECT_FALSE(exists(dir / "Split Files of nan"));
+    EXPECT_FALSE(exists(dir / "Split Files of inf"));
+    EXPECT_TRUE(namesIn(dir / "Split Files of ninf").empty());
 }
 
 TEST_F(SplitFileTest, EarlierSetIsReplacedWhole) {
