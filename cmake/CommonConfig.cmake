@@ -13,7 +13,7 @@ if(CARVEL_WERROR)
     target_compile_options(carvel_common INTERFACE -Werror)
 endif()
 if(CARVEL_SANITIZE)
-    target_compile_options(carvel_common INTERFACE -fsanitize=address,undefined
+    target_compile_options(carvel_common INTERFACE -fsanitize=address,undefined,float-cast-overflow
                                                    -fno-sanitize-recover=all -fno-omit-frame-pointer)
-    target_link_options(carvel_common INTERFACE -fsanitize=address,undefined)
+    target_link_options(carvel_common INTERFACE -fsanitize=address,undefined,float-cast-overflow)
 endif()
