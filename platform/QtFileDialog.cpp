@@ -18,8 +18,8 @@ std::optional<std::string> QtFileDialog::showOpen(void* owner) {
 std::optional<std::string> QtFileDialog::showSave(void* owner) {
     // The question about an existing file comes when the join starts, not here.
     const QString name =
-        QFileDialog::getSaveFileName(static_cast<QWidget*>(owner), QString(), m_lastName,
-                                     QString(), nullptr, QFileDialog::DontConfirmOverwrite);
+        QFileDialog::getSaveFileName(static_cast<QWidget*>(owner), QString(), m_lastName, QString(),
+                                     nullptr, QFileDialog::DontConfirmOverwrite);
     if (name.isEmpty())
         return std::nullopt;
     m_lastName = name;

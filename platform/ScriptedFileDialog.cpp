@@ -2,9 +2,13 @@
 
 namespace carvel {
 
-std::optional<std::string> ScriptedFileDialog::showOpen(void*) { return answer(Kind::Open); }
+std::optional<std::string> ScriptedFileDialog::showOpen(void*) {
+    return answer(Kind::Open);
+}
 
-std::optional<std::string> ScriptedFileDialog::showSave(void*) { return answer(Kind::Save); }
+std::optional<std::string> ScriptedFileDialog::showSave(void*) {
+    return answer(Kind::Save);
+}
 
 std::optional<std::string> ScriptedFileDialog::answer(Kind kind) {
     m_calls.push_back(kind);

@@ -27,8 +27,7 @@ int main(int argc, char** argv) {
         carvel::frmAbout box(shell, carvel::frmAbout::Program::Carvel);
         box.exec();
     };
-    carvel::frmSplitJoin window(messageBox, fileDialog, carvel::fileSystem(), arguments,
-                                showAbout);
+    carvel::frmSplitJoin window(messageBox, fileDialog, carvel::fileSystem(), arguments, showAbout);
     window.Form_Load();
     window.show();
     return QApplication::exec();
