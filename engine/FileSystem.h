@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -9,6 +11,16 @@ namespace carvel {
 
 // Lengths and offsets are 64-bit everywhere, so sources of 2 GiB and more split and join.
 using FileLength = std::int64_t;
+
+// A failed file or folder operation. The description names the operation, the path and the
+// system's reason: "Cannot create file /a/b/photos.zip.3: No space left on device".
+class FileSystemError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Told the bytes copied so far by a long copy, now and then.
+using CopyProgress = std::function<void(std::int64_t copied)>;
 
 // One open file, either for reading or for writing, positioned at its next byte. Bytes pass
 // through unchanged: no translation, no line ends added, NUL bytes kept.
@@ -38,9 +50,22 @@ public:
     // Opens for reading, positioned at the first byte.
     virtual std::unique_ptr<TextStream> OpenTextFile(const std::string& path) = 0;
     // Creates an empty file for writing; with overwrite an existing file is replaced.
-    virtual std::unique_ptr<TextStream> CreateTextFile(const std::string& path,
-                                                       bool overwrite) = 0;
+    virtual std::unique_ptr<TextStream> CreateTextFile(const std::string& path, bool overwrite) = 0;
     virtual FileLength FileLen(const std::string& path) = 0;
+
+    // Moves the next count bytes of from to the end of to, in bounded memory whatever count is.
+    // Fewer than count bytes left in from is an error.
+    virtual void CopyBytes(TextStream& from, TextStream& to, FileLength count,
+                           const CopyProgress& progress) = 0;
+    // Creates a new, empty file under a name of its own in the folder of the path given, for a
+    // file that is built first and renamed into place once complete. tempPath receives its path.
+    virtual std::unique_ptr<TextStream> CreateTempFileBeside(const std::string& path,
+                                                             std::string& tempPath) = 0;
+    // Renames from to to, replacing a file named to in one step.
+    virtual void MoveFile(const std::string& from, const std::string& to) = 0;
+    virtual void DeleteFile(const std::string& path) = 0;
+    // True when both paths name one existing file, however each is spelt (links included).
+    virtual bool SameFile(const std::string& a, const std::string& b) = 0;
 };
 
 // The one service object of the program, created on first use and kept until it ends.

@@ -27,10 +27,9 @@ using NumberReader = std::function<double(const std::string& text)>;
 
 // sizeMode 0 is kilobytes (1,024 bytes), 1 megabytes (1,048,576 bytes). An existing piece folder
 // is deleted only when the user answers Yes to the "Overwrite Folder" question.
-SplitCheck CheckSplitInput(const std::string& sourceText, const std::string& sizeText,
-                           int sizeMode, FileSystem& fs, IMessageBox& messageBox,
-                           const std::string& programTitle, const NumberReader& readNumber,
-                           void* owner = nullptr);
+SplitCheck CheckSplitInput(const std::string& sourceText, const std::string& sizeText, int sizeMode,
+                           FileSystem& fs, IMessageBox& messageBox, const std::string& programTitle,
+                           const NumberReader& readNumber, void* owner = nullptr);
 
 struct JoinCheck {
     bool ok = false;

@@ -14,7 +14,8 @@ namespace carvel::PieceSet {
 int numberWidth(long long pieceCount);
 // i padded on the left with "0" to exactly width digits.
 std::string numberText(long long i, int width);
-// D + "/Split Files of " + F, by plain concatenation (with the platform's separator).
+// D + "/Split Files of " + F, by plain concatenation (with the platform's separator); for a
+// source named without a folder, "Split Files of " + F in the current folder.
 std::string pieceFolder(FileSystem& fs, const std::string& sourcePath);
 // folder + separator + F + "." + numberText(i, width)
 std::string piecePath(const std::string& folder, const std::string& fileName, long long i,

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing Carvel needs from Debian's packages, and only what is
 # missing, so a fresh machine needs nothing by hand. Run as root (or with sudo available).
+# Wine gives the tests a real command interpreter to run the generated JoinFiles.bat.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libchm-dev fp-utils
     xvfb xauth
+    wine
     time coreutils
 )
 if [ "${CARVEL_ENGINE_ONLY:-}" = 1 ]; then

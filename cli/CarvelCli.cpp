@@ -1,0 +1,173 @@
+#include "CarvelCli.h"
+
+#include "CliMessageBox.h"
+#include "PanelChecks.h"
+#include "PieceSet.h"
+#include "SizeText.h"
+#include "mdlMain.h"
+
+#include <chrono>
+#include <cstdio>
+
+namespace carvel {
+
+namespace {
+
+// The caption of the engine's boxes: carvel-cli speaks for Carvel.
+constexpr const char* kTitle = "Carvel";
+
+// Draws "done of total, rate" over itself on a terminal, at most a few times a second, and
+// only once the work has lasted long enough to be worth watching.
+class ProgressLine {
+public:
+    explicit ProgressLine(std::ostream& err) : m_err(err), m_start(Clock::now()) {}
+
+    void update(FileLength done, FileLength total) {
+        const auto now = Clock::now();
+        if (now - m_start < std::chrono::milliseconds(500) ||
+            (m_drawn && now - m_last < std::chrono::milliseconds(200) && done < total))
+            return;
+        m_last = now;
+        const double seconds = std::chrono::duration<double>(now - m_start).count();
+        char line[160];
+        std::snprintf(line, sizeof line, "\r%s of %s, %s/s\x1b[K",
+                      bytes(static_cast<double>(done)).c_str(),
+                      bytes(static_cast<double>(total)).c_str(),
+                      bytes(static_cast<double>(done) / seconds).c_str());
+        m_err << line << std::flush;
+        m_drawn = true;
+    }
+    void clear() {
+        if (m_drawn)
+            m_err << "\r\x1b[K" << std::flush;
+        m_drawn = false;
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    static std::string bytes(double count) {
+        static const char* units[] = {"B", "KiB", "MiB", "GiB", "TiB"};
+        int unit = 0;
+        while (count >= 1024 && unit < 4) {
+            count /= 1024;
+            ++unit;
+        }
+        char text[32];
+        std::snprintf(text, sizeof text, unit == 0 ? "%.0f %s" : "%.1f %s", count, units[unit]);
+        return text;
+    }
+
+    std::ostream& m_err;
+    Clock::time_point m_start, m_last;
+    bool m_drawn = false;
+};
+
+int split(const std::string& source, const std::string& size, FileSystem& fs, CliMessageBox& box,
+          std::ostream& out, ProgressLine* progress) {
+    // The size arrives as kilobytes, so that the check multiplies it back into exact bytes.
+    const NumberReader readKilobytes = [](const std::string& text) {
+        return sizeTextBytes(text) / 1024.0;
+    };
+    const SplitCheck check = CheckSplitInput(source, size, 0, fs, box, kTitle, readKilobytes);
+    if (!check.ok)
+        return kExitFailed;
+    mdlMain engine(fs, box, kTitle);
+    if (progress)
+        engine.setProgress(
+            [progress](FileLength done, FileLength total) { progress->update(done, total); });
+    const int count = engine.SplitFile(trimBlanks(source), check.pieceSizeBytes);
+    if (progress)
+        progress->clear();
+    if (count < 1) {
+        box.show({kSplitFailedText, kSplitFailedCaption, MsgButtons::Ok, MsgIcon::Critical});
+        return kExitFailed;
+    }
+    out << splitDoneText(count, check.splitFolder) << '\n';
+    return kExitDone;
+}
+
+int join(const std::string& piece, const std::string& destination, FileSystem& fs,
+         CliMessageBox& box, std::ostream& out, ProgressLine* progress) {
+    std::string pattern = piece;
+    if (pattern.empty() || pattern.back() != '?') {
+        const auto fromPiece = PieceSet::patternFromPiece(piece);
+        if (!fromPiece) {
+            box.show({"File: " + piece + " is not a valid file to Join", "Invalid file selected",
+                      MsgButtons::Ok, MsgIcon::Critical});
+            return kExitFailed;
+        }
+        pattern = *fromPiece;
+    }
+    if (!CheckJoinInput(pattern, destination, fs, box).ok)
+        return kExitFailed;
+    mdlMain engine(fs, box, kTitle);
+    if (progress)
+        engine.setProgress(
+            [progress](FileLength done, FileLength total) { progress->update(done, total); });
+    const int count = engine.JoinPieces(destination, pattern, 1);
+    if (progress)
+        progress->clear();
+    if (count < 1) {
+        box.show({kJoinFailedText, kTitle, MsgButtons::Ok, MsgIcon::None});
+        return kExitFailed;
+    }
+    out << joinDoneText(count, destination) << '\n';
+    return kExitDone;
+}
+
+} // namespace
+
+std::string carvelCliUsage() {
+    return "Usage: carvel-cli split SOURCE SIZE [--force]\n"
+           "       carvel-cli join PIECE DESTINATION [--force]\n"
+           "       carvel-cli --help\n"
+           "\n"
+           "split  Cuts SOURCE into numbered pieces of SIZE bytes in the folder\n"
+           "       \"Split Files of NAME\" beside it, with a JoinFiles.bat that rebuilds it.\n"
+           "       SIZE is a number, a fraction allowed, with an optional unit: B for bytes\n"
+           "       (the default), K or KB for 1,024, M or MB for 1,048,576, G or GB for\n"
+           "       1,073,741,824, in any letter case: 700K, 1.5M, 4g.\n"
+           "join   Rebuilds DESTINATION from the set that PIECE belongs to. PIECE is any piece\n"
+           "       of the set (photos.zip.3) or its pattern (\"photos.zip.?\").\n"
+           "--force  Deletes an existing piece folder, or replaces an existing destination,\n"
+           "       without which carvel-cli refuses to.\n"
+           "\n"
+           "Results go to standard output, messages to standard error.\n"
+           "Exit status: 0 done, 1 failed, 2 wrong usage.\n";
+}
+
+int runCarvelCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                 FileSystem& fs, bool showProgress) {
+    bool force = false;
+    std::vector<std::string> words;
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            out << carvelCliUsage();
+            return kExitDone;
+        }
+        if (arg == "--force")
+            force = true;
+        else if (arg.rfind("--", 0) == 0) {
+            err << "carvel-cli: unknown option " << arg << "\n\n" << carvelCliUsage();
+            return kExitUsage;
+        } else
+            words.push_back(arg);
+    }
+    if (words.size() != 3 || (words[0] != "split" && words[0] != "join")) {
+        err << carvelCliUsage();
+        return kExitUsage;
+    }
+
+    CliMessageBox box(err, force);
+    ProgressLine line(err);
+    ProgressLine* progress = showProgress ? &line : nullptr;
+    box.setBeforeShow([progress] {
+        if (progress)
+            progress->clear();
+    });
+    if (words[0] == "split")
+        return split(words[1], words[2], fs, box, out, progress);
+    return join(words[1], words[2], fs, box, out, progress);
+}
+
+} // namespace carvel

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "FileSystem.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace carvel {
+
+// Exit codes of carvel-cli.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// carvel-cli without its process: args are the command-line arguments after the program name.
+// Results go to out, every message box and the usage after a mistake to err. With showProgress,
+// long work draws a progress line on err (meant for a terminal).
+int runCarvelCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                 FileSystem& fs, bool showProgress);
+
+std::string carvelCliUsage();
+
+} // namespace carvel

@@ -1,0 +1,161 @@
+#include "PanelChecks.h"
+
+#include "PieceSet.h"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace carvel {
+
+namespace {
+
+constexpr double kKilobyte = 1024.0;
+constexpr double kMegabyte = 1024.0 * 1024.0;
+
+void inputError(IMessageBox& messageBox, const std::string& text, const std::string& caption,
+                void* owner) {
+    messageBox.show({text, caption, MsgButtons::Ok, MsgIcon::Critical, MsgAnswer::Ok, owner});
+}
+
+// Only Yes goes on; the box offers Yes, No and Cancel with Yes as the default.
+bool askYes(IMessageBox& messageBox, const std::string& text, const std::string& caption,
+            void* owner) {
+    return messageBox.show({text, caption, MsgButtons::YesNoCancel, MsgIcon::None, MsgAnswer::Yes,
+                            owner}) == MsgAnswer::Yes;
+}
+
+void systemError(IMessageBox& messageBox, const std::string& description, void* owner) {
+    inputError(messageBox, description, "System Error", owner);
+}
+
+std::string describeCurrent() {
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "Unexpected error";
+    }
+}
+
+} // namespace
+
+std::string trimBlanks(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    const std::size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+SplitCheck CheckSplitInput(const std::string& sourceText, const std::string& sizeText, int sizeMode,
+                           FileSystem& fs, IMessageBox& messageBox, const std::string& programTitle,
+                           const NumberReader& readNumber, void* owner) {
+    SplitCheck check;
+    try {
+        const std::string source = trimBlanks(sourceText);
+        if (source.empty()) {
+            inputError(messageBox, "You have not selected any file to split.", "Error", owner);
+            check.focus = InputField::SplitSource;
+            return check;
+        }
+        if (!fs.FileExists(source)) {
+            inputError(messageBox, "Source file does not exist!!!", "Error", owner);
+            check.focus = InputField::SplitSource;
+            return check;
+        }
+        const std::string size = trimBlanks(sizeText);
+        if (size.empty()) {
+            inputError(messageBox, "Destination file size is missing.", "Error", owner);
+            check.focus = InputField::SplitSize;
+            return check;
+        }
+        check.pieceSizeBytes = readNumber(size) * (sizeMode == 1 ? kMegabyte : kKilobyte);
+        if (!std::isfinite(check.pieceSizeBytes))
+            throw std::overflow_error("Overflow");
+
+        const FileLength length = fs.FileLen(source);
+        if (!(static_cast<double>(length) > check.pieceSizeBytes)) {
+            messageBox.show({"File is already smaller than destination file size, can not be "
+                             "split.",
+                             programTitle, MsgButtons::Ok, MsgIcon::None, MsgAnswer::Ok, owner});
+            return check;
+        }
+
+        check.splitFolder = PieceSet::pieceFolder(fs, source);
+        if (!fs.FolderExists(check.splitFolder)) {
+            check.ok = true;
+            return check;
+        }
+        if (askYes(messageBox,
+                   "Folder with the name of " + check.splitFolder +
+                       " already exist. Do you want to delete it?",
+                   "Overwrite Folder", owner)) {
+            fs.DeleteFolder(check.splitFolder, false);
+            check.ok = true;
+            return check;
+        }
+        inputError(messageBox, "Could not split file.", "Split Failed", owner);
+        check.focus = InputField::SplitSource;
+        return check;
+    } catch (...) {
+        systemError(messageBox, describeCurrent(), owner);
+        check.ok = false;
+        check.focus = InputField::None;
+        return check;
+    }
+}
+
+JoinCheck CheckJoinInput(const std::string& sourceText, const std::string& destinationText,
+                         FileSystem& fs, IMessageBox& messageBox, void* owner) {
+    JoinCheck check;
+    try {
+        if (trimBlanks(sourceText).empty()) {
+            inputError(messageBox, "You have not selected any file to join.", "Error", owner);
+            check.focus = InputField::JoinSource;
+            return check;
+        }
+        if (!fs.FileExists(PieceSet::firstPiecePath(sourceText))) {
+            inputError(messageBox, "Source file does not exist!!!", "Error", owner);
+            check.focus = InputField::JoinSource;
+            return check;
+        }
+        if (trimBlanks(destinationText).empty()) {
+            inputError(messageBox, "You have not enterd destination file name.", "Error", owner);
+            check.focus = InputField::JoinDestination;
+            return check;
+        }
+        if (fs.FileExists(destinationText) &&
+            !askYes(messageBox,
+                    "File with the name of " + destinationText +
+                        " already exist. Do you want to overwrite it?",
+                    "Overwrite File", owner)) {
+            inputError(messageBox, "Can not join file.", "Join Failed", owner);
+            check.focus = InputField::JoinDestination;
+            return check;
+        }
+        if (trimBlanks(sourceText) == trimBlanks(destinationText)) {
+            inputError(messageBox, "Destination file name is incorrect.", "Error", owner);
+            check.focus = InputField::JoinDestination;
+            return check;
+        }
+        check.ok = true;
+        return check;
+    } catch (...) {
+        systemError(messageBox, describeCurrent(), owner);
+        check.ok = false;
+        check.focus = InputField::None;
+        return check;
+    }
+}
+
+std::string splitDoneText(long long pieceCount, const std::string& splitFolder) {
+    return "File is splited into " + std::to_string(pieceCount) + " subfiles in folder " +
+           splitFolder;
+}
+
+std::string joinDoneText(long long pieceCount, const std::string& destination) {
+    return std::to_string(pieceCount) + " files have been joined with the name of " + destination;
+}
+
+} // namespace carvel

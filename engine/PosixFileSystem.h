@@ -1,0 +1,42 @@
+#pragma once
+
+#include "FileSystem.h"
+
+#include <memory>
+
+namespace carvel {
+
+// The file-system service on a POSIX system: plain binary file descriptors, no buffering of
+// our own, copies through the kernel where it offers them.
+class PosixFileSystem final : public FileSystem {
+public:
+    PosixFileSystem();
+    ~PosixFileSystem() override;
+
+    bool FileExists(const std::string& path) override;
+    bool FolderExists(const std::string& path) override;
+    void CreateFolder(const std::string& path) override;
+    void DeleteFolder(const std::string& path, bool force) override;
+    std::string GetParentFolderName(const std::string& path) override;
+    std::string GetFileName(const std::string& path) override;
+    std::unique_ptr<TextStream> OpenTextFile(const std::string& path) override;
+    std::unique_ptr<TextStream> CreateTextFile(const std::string& path, bool overwrite) override;
+    FileLength FileLen(const std::string& path) override;
+
+    void CopyBytes(TextStream& from, TextStream& to, FileLength count,
+                   const CopyProgress& progress) override;
+    std::unique_ptr<TextStream> CreateTempFileBeside(const std::string& path,
+                                                     std::string& tempPath) override;
+    void MoveFile(const std::string& from, const std::string& to) override;
+    void DeleteFile(const std::string& path) override;
+    bool SameFile(const std::string& a, const std::string& b) override;
+
+    // Turns the kernel copy off, so that the read/write loop can be tested and measured.
+    void setKernelCopy(bool enabled) { m_kernelCopy = enabled; }
+
+private:
+    bool m_kernelCopy = true;
+    std::unique_ptr<char[]> m_buffer; // the read/write loop's buffer, made on first use
+};
+
+} // namespace carvel

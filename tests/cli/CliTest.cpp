@@ -1,0 +1,165 @@
+#include "../engine/TestFiles.h"
+#include "CarvelCli.h"
+#include "SizeText.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace carvel {
+namespace {
+
+using test::everyByte;
+using test::exists;
+using test::readFile;
+using test::TempDir;
+using test::writeFile;
+
+TEST(SizeText, NumbersWithUnits) {
+    EXPECT_EQ(sizeTextBytes("12"), 12);
+    EXPECT_EQ(sizeTextBytes("12B"), 12);
+    EXPECT_EQ(sizeTextBytes("700k"), 716800);
+    EXPECT_EQ(sizeTextBytes("10 KB"), 10240);
+    EXPECT_EQ(sizeTextBytes("1.5M"), 1572864);
+    EXPECT_EQ(sizeTextBytes("1.5mb"), 1572864);
+    EXPECT_EQ(sizeTextBytes(".5G"), 536870912);
+    EXPECT_EQ(sizeTextBytes("4Gb"), 4294967296.0);
+    EXPECT_EQ(sizeTextBytes("1e3K"), 1024000);
+    EXPECT_EQ(sizeTextBytes("-3"), -3);
+    EXPECT_EQ(sizeTextBytes("+1.25"), 1.25);
+    for (const char* bad : {"abc", "", "M", "1.2.3", "5X", "1,5M", "0x10", "inf", "nan", "1 2"})
+        EXPECT_THROW(sizeTextBytes(bad), std::runtime_error) << bad;
+    EXPECT_THROW(sizeTextBytes("1e999"), std::overflow_error);
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    int run(std::vector<std::string> args) {
+        out.str("");
+        err.str("");
+        return runCarvelCli(args, out, err, fileSystem(), false);
+    }
+
+    TempDir dir;
+    std::ostringstream out, err;
+    std::string source = dir / "photos.zip";
+    std::string folder = dir / "Split Files of photos.zip";
+};
+
+TEST_F(CliTest, SplitAndJoinReportLikeThePanels) {
+    const std::string bytes = everyByte(5000);
+    writeFile(source, bytes);
+    EXPECT_EQ(run({"split", source, "1.5k"}), kExitDone);
+    EXPECT_EQ(out.str(), "File is splited into 4 subfiles in folder " + folder + "\n");
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(readFile(folder + "/photos.zip.4").size(), 5000u - 3 * 1536);
+
+    EXPECT_EQ(run({"join", folder + "/photos.zip.3", dir / "back.zip"}), kExitDone);
+    EXPECT_EQ(out.str(), "4 files have been joined with the name of " + dir / "back.zip" + "\n");
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(readFile(dir / "back.zip"), bytes);
+    // A pattern works as well as a piece.
+    EXPECT_EQ(run({"join", folder + "/photos.zip.?", dir / "again.zip"}), kExitDone);
+    EXPECT_EQ(readFile(dir / "again.zip"), bytes);
+}
+
+TEST_F(CliTest, ExistingOutputIsReplacedOnlyWithForce) {
+    writeFile(source, everyByte(5000));
+    ASSERT_EQ(run({"split", source, "2000"}), kExitDone);
+    writeFile(folder + "/extra", "x");
+    EXPECT_EQ(run({"split", source, "1000"}), kExitFailed);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), "Overwrite Folder: Folder with the name of " + folder +
+                             " already exist. Do you want to delete it? No (--force answers "
+                             "Yes)\nSplit Failed: Could not split file.\n");
+    EXPECT_TRUE(exists(folder + "/extra"));
+    EXPECT_EQ(run({"--force", "split", source, "1000"}), kExitDone);
+    EXPECT_FALSE(exists(folder + "/extra"));
+
+    writeFile(dir / "out", "keep");
+    EXPECT_EQ(run({"join", folder + "/photos.zip.1", dir / "out"}), kExitFailed);
+    EXPECT_EQ(err.str(), "Overwrite File: File with the name of " + dir / "out" +
+                             " already exist. Do you want to overwrite it? No (--force answers "
+                             "Yes)\nJoin Failed: Can not join file.\n");
+    EXPECT_EQ(readFile(dir / "out"), "keep");
+    EXPECT_EQ(run({"join", folder + "/photos.zip.1", dir / "out", "--force"}), kExitDone);
+    EXPECT_EQ(readFile(dir / "out").size(), 5000u);
+}
+
+TEST_F(CliTest, FailuresGoToStandardErrorWithExitOne) {
+    writeFile(source, everyByte(5000));
+    EXPECT_EQ(run({"split", source, "abc"}), kExitFailed);
+    EXPECT_EQ(err.str(), "System Error: Type mismatch: \"abc\" is not a size\n");
+    EXPECT_EQ(run({"split", source, "0"}), kExitFailed);
+    EXPECT_EQ(err.str(), "Carvel: Division by zero\nSplit Failed: File can not be splited.\n");
+    EXPECT_EQ(run({"split", source, "5000"}), kExitFailed);
+    EXPECT_EQ(err.str(), "Carvel: File is already smaller than destination file size, can not be "
+                         "split.\n");
+    EXPECT_EQ(run({"split", dir / "none", "1k"}), kExitFailed);
+    EXPECT_EQ(err.str(), "Error: Source file does not exist!!!\n");
+    EXPECT_EQ(run({"join", source, dir / "x"}), kExitFailed);
+    EXPECT_EQ(err.str(),
+              "Invalid file selected: File: " + source + " is not a valid file to Join\n");
+
+    // Joining onto one of the pieces is refused and changes no piece.
+    ASSERT_EQ(run({"split", source, "2000", "--force"}), kExitDone);
+    const std::string piece = folder + "/photos.zip.2";
+    EXPECT_EQ(run({"join", folder + "/photos.zip.1", piece, "--force"}), kExitFailed);
+    EXPECT_EQ(err.str(), "Overwrite File: File with the name of " + piece +
+                             " already exist. Do you want to overwrite it? Yes (--force)\n"
+                             "Carvel: Cannot write file " +
+                             piece + ": it is the piece " + piece +
+                             " of the set\nCarvel: Join file failed!\n");
+    EXPECT_EQ(readFile(piece), everyByte(5000).substr(2000, 2000));
+    EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(CliTest, UsageMistakes) {
+    EXPECT_EQ(run({}), kExitUsage);
+    EXPECT_EQ(err.str(), carvelCliUsage());
+    EXPECT_EQ(run({"split", "a"}), kExitUsage);
+    EXPECT_EQ(run({"cut", "a", "b"}), kExitUsage);
+    EXPECT_EQ(run({"join", "a", "b", "c"}), kExitUsage);
+    EXPECT_EQ(run({"split", "a", "1", "--quiet"}), kExitUsage);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(run({"--help"}), kExitDone);
+    EXPECT_EQ(out.str(), carvelCliUsage());
+    EXPECT_EQ(err.str(), "");
+}
+
+// The built program itself, through a shell: exit codes and the two output streams.
+class CliProgramTest : public ::testing::Test {
+protected:
+    int shell(const std::string& command) {
+        const int status =
+            std::system(("cd '" + dir.path() + "' && " + command + " >out.txt 2>err.txt").c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    TempDir dir;
+    const std::string cli = CARVEL_CLI_PATH;
+};
+
+TEST_F(CliProgramTest, SplitsAndJoinsWithRelativePaths) {
+    const std::string bytes = everyByte(3 * 1024 * 1024 + 17);
+    writeFile(dir / "data.bin", bytes);
+    EXPECT_EQ(shell(cli + " split data.bin 1M"), 0);
+    EXPECT_EQ(readFile(dir / "out.txt"),
+              "File is splited into 4 subfiles in folder Split Files of data.bin\n");
+    EXPECT_EQ(readFile(dir / "err.txt"), "");
+    EXPECT_EQ(test::namesIn(dir / "Split Files of data.bin"),
+              (std::set<std::string>{"data.bin.1", "data.bin.2", "data.bin.3", "data.bin.4",
+                                     "JoinFiles.bat"}));
+
+    EXPECT_EQ(shell(cli + " join 'Split Files of data.bin/data.bin.2' rebuilt.bin"), 0);
+    EXPECT_EQ(readFile(dir / "rebuilt.bin"), bytes);
+    EXPECT_EQ(shell(cli + " join 'Split Files of data.bin/data.bin.2' rebuilt.bin"), 1);
+    EXPECT_EQ(readFile(dir / "out.txt"), "");
+    EXPECT_NE(readFile(dir / "err.txt").find("Join Failed: Can not join file."), std::string::npos);
+    EXPECT_EQ(shell(cli + " join"), 2);
+    EXPECT_EQ(readFile(dir / "err.txt").rfind("Usage: carvel-cli", 0), 0u);
+    EXPECT_EQ(shell(cli + " --help"), 0);
+    EXPECT_EQ(readFile(dir / "out.txt").rfind("Usage: carvel-cli", 0), 0u);
+}
+
+} // namespace
+} // namespace carvel

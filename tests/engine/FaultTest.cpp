@@ -1,0 +1,165 @@
+#include "FaultyFileSystem.h"
+#include "PosixFileSystem.h"
+#include "ScriptedMessageBox.h"
+#include "TestFiles.h"
+#include "mdlMain.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+
+namespace carvel {
+namespace {
+
+using test::everyByte;
+using test::exists;
+using test::namesIn;
+using test::readFile;
+using test::TempDir;
+using test::writeFile;
+
+class FaultTest : public ::testing::Test {
+protected:
+    std::string onlyMessage() const {
+        EXPECT_EQ(messages.shown().size(), 1u);
+        return messages.shown().empty() ? std::string() : messages.shown()[0].text;
+    }
+    // A source of five 100-byte pieces; returns the split's result.
+    int splitFive() {
+        writeFile(dir / "src", everyByte(500));
+        return engine.SplitFile(dir / "src", 100);
+    }
+    // Pieces j.1 and j.2 and an existing destination that must survive.
+    int joinTwo() {
+        writeFile(dir / "j.1", everyByte(300));
+        writeFile(dir / "j.2", everyByte(200));
+        writeFile(dir / "out", "precious");
+        return engine.JoinPieces(dir / "out", dir / "j.?", 1);
+    }
+    void expectJoinChangedNothing() {
+        EXPECT_EQ(readFile(dir / "out"), "precious");
+        EXPECT_EQ(namesIn(dir.path()), (std::set<std::string>{"j.1", "j.2", "out"}));
+    }
+
+    TempDir dir;
+    PosixFileSystem real;
+    FaultyFileSystem faulty{real};
+    ScriptedMessageBox messages;
+    mdlMain engine{faulty, messages, "Carvel"};
+    std::string folder = dir / "Split Files of src";
+};
+
+TEST_F(FaultTest, SplitStopsAtAFailedCreateAndWritesNoScript) {
+    faulty.failCreate(3);
+    EXPECT_EQ(splitFive(), 0);
+    EXPECT_EQ(onlyMessage(), "Cannot create file " + folder + "/src.3: Permission denied");
+    EXPECT_EQ(namesIn(folder), (std::set<std::string>{"src.1", "src.2"}));
+}
+
+TEST_F(FaultTest, SplitDiskFullInTheMiddleOfAPiece) {
+    faulty.diskFullAfter(250);
+    EXPECT_EQ(splitFive(), 0);
+    EXPECT_EQ(onlyMessage(), "Cannot write file " + folder + "/src.3: No space left on device");
+    EXPECT_EQ(namesIn(folder), (std::set<std::string>{"src.1", "src.2", "src.3"}));
+    EXPECT_EQ(readFile(folder + "/src.3"), everyByte(500).substr(200, 50));
+}
+
+TEST_F(FaultTest, SplitFailuresOfReadCloseAndScriptAreNoSuccess) {
+    faulty.failRead(1);
+    EXPECT_EQ(splitFive(), 0);
+    EXPECT_EQ(onlyMessage(), "Cannot read file " + dir.path() + "/src: Input/output error");
+
+    messages.clear();
+    faulty.failClose(1); // the failed run closed nothing; this is the first piece's close
+    EXPECT_EQ(splitFive(), 0);
+    EXPECT_EQ(onlyMessage(), "Cannot close file " + folder + "/src.1: Input/output error");
+
+    messages.clear();
+    faulty.failWrite(1 + 5 + 1); // the last run's first piece, five pieces, then the script
+    EXPECT_EQ(splitFive(), 0);
+    EXPECT_EQ(onlyMessage(), "Cannot write file " + folder + "/JoinFiles.bat: Input/output error");
+}
+
+TEST_F(FaultTest, JoinFailuresLeaveTheDestinationAndNoTemporaryFile) {
+    faulty.failRead(2);
+    EXPECT_EQ(joinTwo(), 0);
+    EXPECT_EQ(onlyMessage(), "Cannot read file " + dir.path() + "/j.2: Input/output error");
+    expectJoinChangedNothing();
+}
+
+TEST_F(FaultTest, JoinDiskFullInTheMiddleOfAPiece) {
+    faulty.diskFullAfter(400);
+    EXPECT_EQ(joinTwo(), 0);
+    EXPECT_NE(onlyMessage().find(": No space left on device"), std::string::npos);
+    expectJoinChangedNothing();
+}
+
+TEST_F(FaultTest, JoinFailedCloseOrCreateOfTheNewFile) {
+    faulty.failClose(3); // two pieces, then the new file
+    EXPECT_EQ(joinTwo(), 0);
+    EXPECT_NE(onlyMessage().find("Cannot close file " + dir.path() + "/.carvel-join-"),
+              std::string::npos);
+    expectJoinChangedNothing();
+
+    messages.clear();
+    faulty.failCreate(2); // the first run's new file was the first create
+    EXPECT_EQ(joinTwo(), 0);
+    EXPECT_NE(onlyMessage().find("Cannot create a temporary file beside " + dir.path() + "/out"),
+              std::string::npos);
+    expectJoinChangedNothing();
+}
+
+// A real file system that fills up: a small tmpfs, where this machine lets us mount one.
+class TmpfsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        mountPoint = dir / "small";
+        std::filesystem::create_directory(mountPoint);
+        if (::mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=1m") != 0)
+            GTEST_SKIP() << "cannot mount a tmpfs here (" << std::strerror(errno)
+                         << "); needs root";
+        mounted = true;
+    }
+    void TearDown() override {
+        if (mounted)
+            ::umount2(mountPoint.c_str(), MNT_DETACH);
+    }
+
+    TempDir dir;
+    std::string mountPoint;
+    bool mounted = false;
+    PosixFileSystem fs;
+    ScriptedMessageBox messages;
+    mdlMain engine{fs, messages, "Carvel"};
+};
+
+TEST_F(TmpfsTest, SplitThatFillsTheDiskFails) {
+    const std::string source = mountPoint + "/big";
+    writeFile(source, everyByte(700 * 1024));
+    EXPECT_EQ(engine.SplitFile(source, 100 * 1024), 0);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    const std::string& text = messages.shown()[0].text;
+    EXPECT_EQ(text.rfind("Cannot write file " + mountPoint + "/Split Files of big/big.", 0), 0u)
+        << text;
+    EXPECT_NE(text.find(": No space left on device"), std::string::npos);
+    EXPECT_FALSE(exists(mountPoint + "/Split Files of big/JoinFiles.bat"));
+}
+
+TEST_F(TmpfsTest, JoinThatFillsTheDiskKeepsTheOldDestination) {
+    writeFile(dir / "piece.1", everyByte(700 * 1024));
+    writeFile(dir / "piece.2", everyByte(700 * 1024));
+    writeFile(mountPoint + "/out", "precious");
+    for (bool kernel : {true, false}) {
+        fs.setKernelCopy(kernel);
+        messages.clear();
+        EXPECT_EQ(engine.JoinPieces(mountPoint + "/out", dir / "piece.?", 1), 0);
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_NE(messages.shown()[0].text.find(": No space left on device"), std::string::npos)
+            << messages.shown()[0].text;
+        EXPECT_EQ(readFile(mountPoint + "/out"), "precious");
+        EXPECT_EQ(namesIn(mountPoint), std::set<std::string>{"out"});
+    }
+}
+
+} // namespace
+} // namespace carvel

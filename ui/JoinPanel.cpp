@@ -1,0 +1,170 @@
+#include "JoinPanel.h"
+
+#include "Artwork.h"
+#include "BusyPointer.h"
+#include "Controls.h"
+#include "KeepPainted.h"
+#include "PanelChecks.h"
+#include "PieceSet.h"
+#include "Twips.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <exception>
+#include <optional>
+
+namespace carvel {
+
+JoinPanelPolicy JoinPanelPolicy::carvel() {
+    return {"Carvel", false, true, false};
+}
+
+JoinPanelPolicy JoinPanelPolicy::seamer() {
+    return {"Seamer", true, false, true};
+}
+
+JoinPanel::JoinPanel(IMessageBox& messageBox, IFileDialog& fileDialog, FileSystem& fs,
+                     JoinPanelPolicy policy, QWidget* parent)
+    : QGroupBox(QStringLiteral("Join Files"), parent), m_messageBox(messageBox),
+      m_fileDialog(fileDialog), m_fs(fs), m_policy(std::move(policy)),
+      m_engine(fs, messageBox, m_policy.programTitle) {
+    setObjectName(QStringLiteral("JoinDialog"));
+    setFont(Controls::windowFont());
+    resize(twipsSize(6855, 2655));
+    keepWindowPainted(m_engine);
+
+    m_label2 = Controls::label(this, "Label2", QStringLiteral("Source File Name"),
+                               twipsRect(240, 360, 1260, 195));
+    m_txtJoinSourceFile =
+        Controls::textBox(this, "txtJoinSourceFile", twipsRect(240, 600, 2895, 375));
+    m_cmdSelectJoinFile =
+        Controls::pictureButton(this, "cmdSelectJoinFile", QStringLiteral("Select file to join"),
+                                twipsRect(3240, 600, 375, 375));
+    m_cmdSelectJoinFile->setIcon(QIcon(Artwork::selectFilePicture()));
+    m_label1 = Controls::label(this, "Label1", QStringLiteral("Destination File Name"),
+                               twipsRect(240, 1200, 1545, 195));
+    m_txtJoinDestination =
+        Controls::textBox(this, "txtJoinDestination", twipsRect(240, 1440, 2895, 375));
+    m_cmdSelectJoinTarget =
+        Controls::pictureButton(this, "cmdSelectJoinTarget", QStringLiteral("Select file to join"),
+                                twipsRect(3240, 1440, 375, 375));
+    m_cmdSelectJoinTarget->setIcon(QIcon(Artwork::selectFilePicture()));
+    m_cmdJoin = Controls::startButton(this, "cmdJoin", twipsRect(5760, 1680, 735, 615));
+
+    connect(m_cmdSelectJoinFile, &QToolButton::clicked, this, &JoinPanel::cmdSelectJoinFile_Click);
+    connect(m_cmdSelectJoinTarget, &QToolButton::clicked, this,
+            &JoinPanel::cmdSelectJoinTarget_Click);
+    connect(m_cmdJoin, &QToolButton::clicked, this, &JoinPanel::cmdJoin_Click);
+}
+
+void* JoinPanel::owner() {
+    return window();
+}
+
+bool JoinPanel::MakeJoinPattern(const std::string& path) {
+    const std::optional<std::string> pattern = PieceSet::patternFromPiece(path);
+    if (!pattern)
+        return false;
+    m_txtJoinSourceFile->setText(QString::fromStdString(*pattern));
+    return true;
+}
+
+bool JoinPanel::refuseChoice(const std::string& carvelText) {
+    if (m_policy.retryCancelOnRefusal) {
+        const MsgAnswer answer =
+            m_messageBox.show({"Invalid file selected.", "Error", MsgButtons::RetryCancel,
+                               MsgIcon::None, MsgAnswer::Retry, owner()});
+        return answer == MsgAnswer::Retry;
+    }
+    m_messageBox.show({carvelText, "Invalid file selected", MsgButtons::Ok, MsgIcon::Critical,
+                       MsgAnswer::Ok, owner()});
+    return true;
+}
+
+void JoinPanel::cmdSelectJoinFile_Click() {
+    // A cancelled dialog, like any other failure of a choice, ends the choice silently.
+    try {
+        for (;;) {
+            const std::optional<std::string> name = m_fileDialog.showOpen(owner());
+            if (!name || name->empty())
+                return;
+            if (MakeJoinPattern(*name))
+                return;
+            if (!refuseChoice("File: " + *name + " is not a valid file to Join"))
+                return;
+        }
+    } catch (...) {
+    }
+}
+
+void JoinPanel::cmdSelectJoinTarget_Click() {
+    try {
+        for (;;) {
+            const std::optional<std::string> name = m_fileDialog.showSave(owner());
+            if (!name || name->empty())
+                return;
+            const std::optional<std::string> destination = PieceSet::destinationFromChosen(*name);
+            if (destination) {
+                m_txtJoinDestination->setText(QString::fromStdString(*destination));
+                return;
+            }
+            if (!refuseChoice("Invalid file selected."))
+                return;
+        }
+    } catch (...) {
+    }
+}
+
+bool JoinPanel::CheckJoinInput() {
+    try {
+        const JoinCheck check = carvel::CheckJoinInput(m_txtJoinSourceFile->text().toStdString(),
+                                                       m_txtJoinDestination->text().toStdString(),
+                                                       m_fs, m_messageBox, owner());
+        if (check.focus == InputField::JoinSource)
+            m_txtJoinSourceFile->setFocus();
+        else if (check.focus == InputField::JoinDestination)
+            m_txtJoinDestination->setFocus();
+        return check.ok;
+    } catch (const std::exception& error) {
+        m_messageBox.show({error.what(), "System Error", MsgButtons::Ok, MsgIcon::Critical,
+                           MsgAnswer::Ok, owner()});
+        return false;
+    }
+}
+
+void JoinPanel::showResult(const std::string& text) {
+    m_messageBox.show(
+        {text, m_policy.programTitle, MsgButtons::Ok, MsgIcon::None, MsgAnswer::Ok, owner()});
+}
+
+void JoinPanel::cmdJoin_Click() {
+    if (m_working)
+        return;
+    try {
+        if (!CheckJoinInput())
+            return;
+        const std::string destination = m_txtJoinDestination->text().toStdString();
+        const std::string pattern = m_txtJoinSourceFile->text().toStdString();
+        std::optional<BusyPointer> busy;
+        if (m_policy.busyPointer)
+            busy.emplace();
+        std::int16_t count = 0;
+        {
+            const WorkInProgress working(m_working);
+            count = m_engine.JoinPieces(destination, pattern, 1);
+        }
+        busy.reset();
+        if (count >= 1)
+            showResult(joinDoneText(count, destination));
+        else
+            showResult(kJoinFailedText);
+        m_cmdJoin->setEnabled(!(m_policy.disableStartAfterJoin && count >= 1));
+    } catch (const std::exception& error) {
+        showResult(error.what());
+    } catch (...) {
+        showResult("Unexpected error.");
+    }
+}
+
+} // namespace carvel

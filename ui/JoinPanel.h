@@ -1,0 +1,81 @@
+#pragma once
+
+#include "FileSystem.h"
+#include "IFileDialog.h"
+#include "IMessageBox.h"
+#include "mdlMain.h"
+
+#include <QGroupBox>
+#include <string>
+
+class QLabel;
+class QLineEdit;
+class QToolButton;
+
+namespace carvel {
+
+// Where Carvel's join mode and Seamer's window differ; everything else about joining is shared.
+struct JoinPanelPolicy {
+    // The caption of the result messages and of the engine's own messages.
+    std::string programTitle;
+    // Carvel refuses an unusable chosen name with its own OK message and reopens the dialog;
+    // Seamer asks "Invalid file selected." with Retry and Cancel, and Cancel ends the choice.
+    bool retryCancelOnRefusal = false;
+    // Carvel shows the hourglass while a join runs; Seamer does not.
+    bool busyPointer = true;
+    // Seamer allows one successful join per run of the program.
+    bool disableStartAfterJoin = false;
+
+    static JoinPanelPolicy carvel();
+    static JoinPanelPolicy seamer();
+};
+
+// The join panel, frame "JoinDialog": the user picks any piece of a set and a destination, and
+// Start rebuilds the file from its pieces.
+class JoinPanel final : public QGroupBox {
+    Q_OBJECT
+
+public:
+    JoinPanel(IMessageBox& messageBox, IFileDialog& fileDialog, FileSystem& fs,
+              JoinPanelPolicy policy, QWidget* parent = nullptr);
+
+    // Puts the pattern of the set that path belongs to into the source box; false (box
+    // unchanged) when path does not name a piece.
+    bool MakeJoinPattern(const std::string& path);
+    void cmdSelectJoinFile_Click();
+    void cmdSelectJoinTarget_Click();
+    bool CheckJoinInput();
+    void cmdJoin_Click();
+
+    // True while a join runs; the window must not close under it.
+    bool isWorking() const { return m_working; }
+
+    QLineEdit* txtJoinSourceFile() const { return m_txtJoinSourceFile; }
+    QLineEdit* txtJoinDestination() const { return m_txtJoinDestination; }
+    QToolButton* cmdSelectJoinFile() const { return m_cmdSelectJoinFile; }
+    QToolButton* cmdSelectJoinTarget() const { return m_cmdSelectJoinTarget; }
+    QToolButton* cmdJoin() const { return m_cmdJoin; }
+
+private:
+    void* owner();
+    // The refusal of a chosen name; true when the dialog is to open again.
+    bool refuseChoice(const std::string& carvelText);
+    void showResult(const std::string& text);
+
+    IMessageBox& m_messageBox;
+    IFileDialog& m_fileDialog;
+    FileSystem& m_fs;
+    JoinPanelPolicy m_policy;
+    mdlMain m_engine;
+    bool m_working = false;
+
+    QLabel* m_label2;
+    QLineEdit* m_txtJoinSourceFile;
+    QToolButton* m_cmdSelectJoinFile;
+    QLabel* m_label1;
+    QLineEdit* m_txtJoinDestination;
+    QToolButton* m_cmdSelectJoinTarget;
+    QToolButton* m_cmdJoin;
+};
+
+} // namespace carvel

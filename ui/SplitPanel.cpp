@@ -1,0 +1,151 @@
+#include "SplitPanel.h"
+
+#include "BusyPointer.h"
+#include "Controls.h"
+#include "KeepPainted.h"
+#include "PanelChecks.h"
+#include "SizeText.h"
+#include "Twips.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QToolButton>
+#include <exception>
+#include <optional>
+
+namespace carvel {
+
+SplitPanel::SplitPanel(IMessageBox& messageBox, IFileDialog& fileDialog, FileSystem& fs,
+                       std::string programTitle, QWidget* parent)
+    : QGroupBox(QStringLiteral("Split File"), parent), m_messageBox(messageBox),
+      m_fileDialog(fileDialog), m_fs(fs), m_title(std::move(programTitle)),
+      m_engine(fs, messageBox, m_title) {
+    setObjectName(QStringLiteral("SplitDialog"));
+    setFont(Controls::windowFont());
+    resize(twipsSize(6855, 2655));
+    keepWindowPainted(m_engine);
+
+    m_lblSplitSource = Controls::label(this, "lblSplitSource", QStringLiteral("Source File Name"),
+                                       twipsRect(240, 360, 1500, 195));
+    m_txtSplitSourceFile =
+        Controls::textBox(this, "txtSplitSourceFile", twipsRect(240, 600, 2895, 375));
+    // Its picture is the join panel's, given at start-up.
+    m_cmdSelectSplitFile =
+        Controls::pictureButton(this, "cmdSelectSplitFile", QStringLiteral("Select file to split"),
+                                twipsRect(3240, 600, 375, 375));
+    m_filesize = Controls::label(this, "filesize", QString(), twipsRect(3720, 660, 2055, 255));
+    m_lblSizeMode = Controls::label(this, "lblSizeMode", QStringLiteral("Destination File Size"),
+                                    twipsRect(240, 1200, 1800, 195));
+    m_txtMaxChunkSize = Controls::textBox(this, "txtMaxChunkSize", twipsRect(240, 1440, 1575, 375));
+
+    m_frame3 = new QGroupBox(QStringLiteral("Chunk Size Mode"), this);
+    m_frame3->setObjectName(QStringLiteral("Frame3"));
+    m_frame3->setGeometry(twipsRect(2040, 1200, 2055, 735));
+    const char* const units[2] = {"KB", "MB"};
+    for (int index = 0; index < 2; ++index) {
+        auto* option = new QRadioButton(QLatin1String(units[index]), m_frame3);
+        option->setObjectName(QStringLiteral("optSizeMode_%1").arg(index));
+        option->setGeometry(twipsRect(180 + index * 900, 300, 810, 315));
+        m_optSizeMode[index] = option;
+        // Clicks and arrow keys alike select a unit.
+        connect(option, &QRadioButton::toggled, this, [this, index](bool checked) {
+            if (checked)
+                optSizeMode_Click(index);
+        });
+    }
+
+    m_cmdSplit = Controls::startButton(this, "cmdSplit", twipsRect(5760, 1680, 735, 615));
+
+    connect(m_cmdSelectSplitFile, &QToolButton::clicked, this,
+            &SplitPanel::cmdSelectSplitFile_Click);
+    connect(m_txtSplitSourceFile, &QLineEdit::textChanged, this,
+            &SplitPanel::txtSplitSourceFile_Change);
+    connect(m_cmdSplit, &QToolButton::clicked, this, &SplitPanel::cmdSplit_Click);
+}
+
+void* SplitPanel::owner() {
+    return window();
+}
+
+void SplitPanel::cmdSelectSplitFile_Click() {
+    // A cancelled dialog ends the choice silently, the source text unchanged.
+    try {
+        const std::optional<std::string> name = m_fileDialog.showOpen(owner());
+        if (name && !name->empty())
+            m_txtSplitSourceFile->setText(QString::fromStdString(*name));
+    } catch (...) {
+    }
+}
+
+void SplitPanel::txtSplitSourceFile_Change() {
+    m_filesize->clear();
+    try {
+        const std::string path = trimBlanks(m_txtSplitSourceFile->text().toStdString());
+        if (path.empty() || !m_fs.FileExists(path))
+            return;
+        m_filesize->setText(SizeText::fileSize(m_fs.FileLen(path)));
+    } catch (...) {
+        // A file that vanishes while its name is typed simply shows no size.
+        m_filesize->clear();
+    }
+}
+
+void SplitPanel::optSizeMode_Click(int index) {
+    if (!m_optSizeMode[index]->isChecked())
+        m_optSizeMode[index]->setChecked(true);
+    SizeMode = static_cast<std::int16_t>(index);
+}
+
+bool SplitPanel::CheckSplitInput() {
+    try {
+        const SplitCheck check = carvel::CheckSplitInput(
+            m_txtSplitSourceFile->text().toStdString(), m_txtMaxChunkSize->text().toStdString(),
+            SizeMode, m_fs, m_messageBox, m_title,
+            [](const std::string& text) { return SizeText::readNumber(text); }, owner());
+        if (check.focus == InputField::SplitSource)
+            m_txtSplitSourceFile->setFocus();
+        else if (check.focus == InputField::SplitSize)
+            m_txtMaxChunkSize->setFocus();
+        if (check.ok) {
+            PieceSizeBytes = check.pieceSizeBytes;
+            SplitFolder = check.splitFolder;
+        }
+        return check.ok;
+    } catch (const std::exception& error) {
+        report(error.what(), "System Error", MsgIcon::Critical);
+        return false;
+    }
+}
+
+void SplitPanel::report(const std::string& text, const std::string& caption, MsgIcon icon) {
+    m_messageBox.show({text, caption, MsgButtons::Ok, icon, MsgAnswer::Ok, owner()});
+}
+
+void SplitPanel::cmdSplit_Click() {
+    if (m_working)
+        return;
+    try {
+        if (!CheckSplitInput())
+            return;
+        BusyPointer busy;
+        SplitSourcePath = trimBlanks(m_txtSplitSourceFile->text().toStdString());
+        std::int16_t count = 0;
+        {
+            const WorkInProgress working(m_working);
+            count = m_engine.SplitFile(SplitSourcePath, PieceSizeBytes);
+        }
+        busy.restore();
+        if (count >= 1)
+            report(splitDoneText(count, SplitFolder), m_title, MsgIcon::Information);
+        else
+            report(kSplitFailedText, kSplitFailedCaption, MsgIcon::Critical);
+        m_cmdSplit->setEnabled(true);
+    } catch (const std::exception& error) {
+        report(error.what(), m_title, MsgIcon::None);
+    } catch (...) {
+        report("Unexpected error.", m_title, MsgIcon::None);
+    }
+}
+
+} // namespace carvel

@@ -1,0 +1,139 @@
+#include "StatusBar.h"
+
+#include "Controls.h"
+#include "Twips.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QTimer>
+
+namespace carvel {
+
+namespace {
+
+// X11 reports the lock keys in the state of every key event: Lock is caps lock, Mod2 num lock.
+constexpr quint32 kX11LockMask = 0x02;
+constexpr quint32 kX11NumLockMask = 0x10;
+
+enum Panel { Picture, Name, Spacer, Date, Gap, Time, Insert, NumLock, CapsLock, ScrollLock };
+
+} // namespace
+
+StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
+    setObjectName(QStringLiteral("StatusBar1"));
+    setSizeGripEnabled(false);
+    setFixedHeight(twips(300));
+    setFont(Controls::windowFont());
+
+    // The panels sit edge to edge in one row of their own, as wide as the window allows.
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    const int widths[10] = {600, 1440, 300, 1000, 570, 1000, 500, 500, 500, 500};
+    for (int index = 0; index < 10; ++index) {
+        m_panels[index] = addPanel(row, index, widths[index]);
+        layout->addWidget(m_panels[index], index == Gap ? 1 : 0);
+    }
+    addWidget(row, 1);
+    // The gap between the date and the time takes what is left, but never less than its minimum.
+    m_panels[Gap]->setMinimumWidth(twips(330));
+    m_panels[Gap]->setMaximumWidth(QWIDGETSIZE_MAX);
+    m_panels[Insert]->setText(QStringLiteral("INS"));
+    m_panels[NumLock]->setText(QStringLiteral("NUM"));
+    m_panels[CapsLock]->setText(QStringLiteral("CAPS"));
+    m_panels[ScrollLock]->setText(QStringLiteral("SCRL"));
+
+    m_clock = new QTimer(this);
+    m_clock->setInterval(1000);
+    connect(m_clock, &QTimer::timeout, this, &StatusBar::showClock);
+    m_clock->start();
+    showClock();
+    showKeyStates();
+    qApp->installEventFilter(this);
+}
+
+QLabel* StatusBar::addPanel(QWidget* row, int index, int widthTwips) {
+    auto* panel = new QLabel(row);
+    panel->setObjectName(QStringLiteral("Panel%1").arg(index + 1));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setAlignment(Qt::AlignCenter);
+    panel->setFixedWidth(twips(widthTwips));
+    return panel;
+}
+
+void StatusBar::setPicture(const QString& role, const QPixmap& picture) {
+    m_panels[Picture]->setPixmap(picture);
+    m_panels[Picture]->setProperty("role", role);
+}
+
+QString StatusBar::pictureRole() const {
+    return m_panels[Picture]->property("role").toString();
+}
+
+void StatusBar::setText(const QString& text) {
+    m_panels[Name]->setText(text);
+}
+
+QString StatusBar::text() const {
+    return m_panels[Name]->text();
+}
+
+void StatusBar::showClock() {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale = QLocale::system();
+    m_panels[Date]->setText(locale.toString(now.date(), QLocale::ShortFormat));
+    m_panels[Time]->setText(locale.toString(now.time(), QLocale::ShortFormat));
+}
+
+void StatusBar::showKeyStates() {
+    m_panels[Insert]->setEnabled(m_insert);
+    m_panels[NumLock]->setEnabled(m_numLock);
+    m_panels[CapsLock]->setEnabled(m_capsLock);
+    m_panels[ScrollLock]->setEnabled(m_scrollLock);
+}
+
+bool StatusBar::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return false;
+    // A key event travels up from the focus widget to the window; count it once, where it
+    // starts, and only for this window.
+    auto* widget = static_cast<QWidget*>(watched);
+    QWidget* start = QApplication::focusWidget();
+    if (widget->window() != window() || (start != nullptr ? widget != start : widget != window()))
+        return false;
+
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->isAutoRepeat())
+        return false;
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        // The state is that before this key: a lock key's own press flips it afterwards.
+        m_capsLock = (key->nativeModifiers() & kX11LockMask) != 0;
+        m_numLock = (key->nativeModifiers() & kX11NumLockMask) != 0;
+    }
+    switch (key->key()) {
+    case Qt::Key_Insert:
+        m_insert = !m_insert;
+        break;
+    case Qt::Key_CapsLock:
+        m_capsLock = !m_capsLock;
+        break;
+    case Qt::Key_NumLock:
+        m_numLock = !m_numLock;
+        break;
+    case Qt::Key_ScrollLock:
+        m_scrollLock = !m_scrollLock;
+        break;
+    default:
+        break;
+    }
+    showKeyStates();
+    return false;
+}
+
+} // namespace carvel

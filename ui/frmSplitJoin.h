@@ -1,0 +1,87 @@
+#pragma once
+
+#include "FileSystem.h"
+#include "IFileDialog.h"
+#include "IMessageBox.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+
+class QAction;
+class QToolBar;
+class QToolButton;
+
+namespace carvel {
+
+class JoinPanel;
+class SplitPanel;
+class StatusBar;
+
+// Carvel's main window: a toolbar and menus over the split panel or the join panel (one at a
+// time, the window's mode), and the status bar.
+class frmSplitJoin final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // arguments: the program's command line after its own name, as one text.
+    // showAbout: shows the About box modally and returns when it is closed.
+    frmSplitJoin(IMessageBox& messageBox, IFileDialog& fileDialog, FileSystem& fs,
+                 QString arguments, std::function<void()> showAbout, QWidget* parent = nullptr);
+    ~frmSplitJoin() override;
+
+    // Puts the window into its first state and reads the command line; runs once, before the
+    // window is first shown.
+    void Form_Load();
+
+    // Only a lower-case "t" at position i enables toolbar button i and its menu entry.
+    void ShowTBButton(const QString& srcPatern, bool srcAllButton = false);
+    void SwitchToSplitMode();
+    void SwitchToJoinMode();
+    void tbMenu_ButtonClick(const QString& key);
+    void mnusp_Click();
+    void mnujn_Click();
+    void mnuex_Click();
+    void mnuab_Click();
+    void mnuhp_Click();
+
+    SplitPanel* splitPanel() const { return m_splitDialog; }
+    JoinPanel* joinPanel() const { return m_joinDialog; }
+    StatusBar* statusBar1() const { return m_statusBar; }
+    // Toolbar button by its index, 1 to 5.
+    QToolButton* toolbarButton(int index) const { return m_buttons[index - 1]; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildToolbar();
+    void buildMenus();
+    void readCommandLine();
+    void setModePicture(const QString& role);
+    // Help command, from its fourth step on: opening the help file's contents.
+    void showHelpContents();
+    // Runs before the window unloads, whatever closes it; never stops the unload.
+    void Form_QueryUnload();
+    // Runs a command so that no exception leaves it for the event loop.
+    void guarded(const std::function<void()>& command);
+
+    IMessageBox& m_messageBox;
+    QString m_arguments;
+    std::function<void()> m_showAbout;
+    bool m_centred = false;
+
+    QToolBar* m_tbMenu = nullptr;
+    QToolButton* m_buttons[5] = {};
+    QAction* m_mnusp = nullptr;
+    QAction* m_mnujn = nullptr;
+    QAction* m_mnuex = nullptr;
+    QAction* m_mnuhp = nullptr;
+    QAction* m_mnuab = nullptr;
+    SplitPanel* m_splitDialog = nullptr;
+    JoinPanel* m_joinDialog = nullptr;
+    StatusBar* m_statusBar = nullptr;
+};
+
+} // namespace carvel

@@ -1,0 +1,28 @@
+#include "QtFileDialog.h"
+#include "QtMessageBox.h"
+#include "frmSplitJoin.h"
+
+#include <QApplication>
+#include <QString>
+
+int main(int argc, char** argv) {
+    // The argument text is taken before Qt reads its own options, exactly as the program got
+    // it: the arguments joined by single blanks, quotes that reached the program kept.
+    QString arguments;
+    for (int index = 1; index < argc; ++index) {
+        if (index > 1)
+            arguments += QLatin1Char(' ');
+        arguments += QString::fromLocal8Bit(argv[index]);
+    }
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Carvel"));
+
+    carvel::QtMessageBox messageBox;
+    carvel::QtFileDialog fileDialog;
+    // The About box comes with its own window; until then the command only sets its state.
+    carvel::frmSplitJoin window(messageBox, fileDialog, carvel::fileSystem(), arguments, {});
+    window.Form_Load();
+    window.show();
+    return QApplication::exec();
+}
