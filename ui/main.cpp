@@ -1,3 +1,4 @@
+#include "MachineHelpServices.h"
 #include "QtFileDialog.h"
 #include "QtMessageBox.h"
 #include "frmSplitJoin.h"
@@ -21,7 +22,10 @@ int main(int argc, char** argv) {
     carvel::QtMessageBox messageBox;
     carvel::QtFileDialog fileDialog;
     // The About box comes with its own window; until then the command only sets its state.
+    // Created before the window, so the help windows outlive its unload step.
+    carvel::MachineHelpServices helpServices;
     carvel::frmSplitJoin window(messageBox, fileDialog, carvel::fileSystem(), arguments, {});
+    window.useHelp(helpServices.services(), QCoreApplication::applicationDirPath());
     window.Form_Load();
     window.show();
     return QApplication::exec();
