@@ -34,10 +34,11 @@ QString fileSize(FileLength bytes, const QLocale& locale) {
 double readNumber(const std::string& text, const QLocale& locale) {
     bool ok = false;
     const double value = locale.toDouble(QString::fromStdString(text).trimmed(), &ok);
-    if (ok)
+    if (ok && std::isfinite(value))
         return value;
-    // A number too large for a double reads as infinite; anything else is not a number at all.
-    if (std::isinf(value))
+    // A number too large for a double reads as infinite; anything else, the words "inf" and
+    // "nan" among it, is not a number at all.
+    if (!ok && std::isinf(value))
         throw std::runtime_error("Overflow");
     throw std::runtime_error("Type mismatch");
 }

@@ -16,6 +16,22 @@
 
 namespace carvel {
 
+namespace {
+
+// The size is shown for a plain file only: wildcard characters name no file, and a hidden file
+// (its name starting with ".") is not listed, as a search for normal files would not find it.
+bool namesNormalFile(const std::string& path, FileSystem& fs) {
+    if (path.empty() || path.find_first_of("*?") != std::string::npos)
+        return false;
+    const std::size_t slash = path.find_last_of('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    if (nameStart < path.size() && path[nameStart] == '.')
+        return false;
+    return fs.FileExists(path);
+}
+
+} // namespace
+
 SplitPanel::SplitPanel(IMessageBox& messageBox, IFileDialog& fileDialog, FileSystem& fs,
                        std::string programTitle, QWidget* parent)
     : QGroupBox(QStringLiteral("Split File"), parent), m_messageBox(messageBox),
@@ -82,7 +98,7 @@ void SplitPanel::txtSplitSourceFile_Change() {
     m_filesize->clear();
     try {
         const std::string path = trimBlanks(m_txtSplitSourceFile->text().toStdString());
-        if (path.empty() || !m_fs.FileExists(path))
+        if (!namesNormalFile(path, m_fs))
             return;
         m_filesize->setText(SizeText::fileSize(m_fs.FileLen(path)));
     } catch (...) {

@@ -68,8 +68,22 @@ QLabel* StatusBar::addPanel(QWidget* row, int index, int widthTwips) {
 }
 
 void StatusBar::setPicture(const QString& role, const QPixmap& picture) {
-    m_panels[Picture]->setPixmap(picture);
+    m_picture = picture;
     m_panels[Picture]->setProperty("role", role);
+    fitPicture();
+}
+
+void StatusBar::fitPicture() {
+    // The bar is only 300 twips high: a picture taller than the panel's inside is shown
+    // smaller rather than cut off at top and bottom.
+    const QSize room = m_panels[Picture]->contentsRect().size();
+    if (m_picture.isNull() || room.isEmpty() ||
+        (m_picture.width() <= room.width() && m_picture.height() <= room.height())) {
+        m_panels[Picture]->setPixmap(m_picture);
+        return;
+    }
+    m_panels[Picture]->setPixmap(
+        m_picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 QString StatusBar::pictureRole() const {
@@ -99,6 +113,8 @@ void StatusBar::showKeyStates() {
 }
 
 bool StatusBar::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_panels[Picture] && event->type() == QEvent::Resize)
+        fitPicture();
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
     // A key event travels up from the focus widget to the window; count it once, where it

@@ -31,9 +31,11 @@ protected:
 private:
     void showClock();
     void showKeyStates();
+    void fitPicture();
     QLabel* addPanel(QWidget* row, int index, int widthTwips);
 
     QLabel* m_panels[10] = {};
+    QPixmap m_picture;
     QTimer* m_clock;
     bool m_insert = false;
     bool m_numLock = false;

@@ -4,6 +4,7 @@
 #include "UiTestSupport.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -195,6 +196,22 @@ TEST(Frame, AnErrorInTheAboutBoxEndsInAMessageNotInTheEventLoop) {
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.shown()[0].text, "About box missing");
     EXPECT_EQ(messages.shown()[0].caption, "Carvel");
+}
+
+TEST(Frame, TheModePictureFitsInsideItsStatusPanel) {
+    Carvel carvel;
+    carvel.showActive();
+    auto* panel = carvel.window->statusBar1()->findChild<QLabel*>("Panel1");
+    ASSERT_NE(panel, nullptr);
+    auto fits = [panel] {
+        const QPixmap shown = panel->pixmap();
+        const QSize room = panel->contentsRect().size();
+        return !shown.isNull() && shown.width() <= room.width() && shown.height() <= room.height();
+    };
+    EXPECT_TRUE(fits()) << "start-up";
+    carvel.window->SwitchToJoinMode();
+    EXPECT_TRUE(fits()) << "join mode";
+    EXPECT_EQ(carvel.window->statusBar1()->pictureRole(), "Join");
 }
 
 TEST(Frame, InsertKeyTogglesTheInsertPanel) {

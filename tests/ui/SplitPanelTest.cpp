@@ -51,6 +51,21 @@ TEST(SizeDisplay, SizeTextIsReadInTheUsersLocale) {
     } catch (const std::runtime_error& error) {
         EXPECT_STREQ(error.what(), "Type mismatch");
     }
+    // Words the conversion knows are still no size a user can mean.
+    for (const char* word : {"inf", "-inf", "nan"}) {
+        try {
+            SizeText::readNumber(word, c);
+            FAIL() << word << " is not a number";
+        } catch (const std::runtime_error& error) {
+            EXPECT_STREQ(error.what(), "Type mismatch") << word;
+        }
+    }
+    try {
+        SizeText::readNumber("1e999", c);
+        FAIL() << "beyond the range of a double";
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(), "Overflow");
+    }
 }
 
 TEST(SplitPanel, ChoosingAndTypingShowTheSize) {
@@ -75,6 +90,23 @@ TEST(SplitPanel, ChoosingAndTypingShowTheSize) {
     split.txtSplitSourceFile()->setText(QString::fromStdString(temp.path().string()));
     EXPECT_EQ(split.filesize()->text(), ""); // a folder is not a file
     EXPECT_TRUE(carvel.messages.shown().empty());
+}
+
+TEST(SplitPanel, NoSizeForWildcardsOrHiddenFiles) {
+    TempFolder temp;
+    // Names that exist on disk, so only the rule itself can hide their size.
+    const std::string starred = temp.makeFile("a*.bin", 2048);
+    const std::string questioned = temp.makeFile("b?.bin", 2048);
+    const std::string hidden = temp.makeFile(".hidden", 2048);
+    const std::string dotted = temp.makeFile("sub.dir/visible.bin", 2048);
+    Carvel carvel;
+    SplitPanel& split = *carvel.window->splitPanel();
+    for (const std::string& path : {starred, questioned, hidden}) {
+        split.txtSplitSourceFile()->setText(QString::fromStdString(path));
+        EXPECT_EQ(split.filesize()->text(), "") << path;
+    }
+    split.txtSplitSourceFile()->setText(QString::fromStdString(dotted));
+    EXPECT_EQ(split.filesize()->text(), "2 KB");
 }
 
 struct Expected {
