@@ -2,6 +2,7 @@
 
 #include "Artwork.h"
 #include "Controls.h"
+#include "HTMLHelp.h"
 #include "JoinPanel.h"
 #include "PanelChecks.h"
 #include "SplitPanel.h"
@@ -210,12 +211,31 @@ void frmSplitJoin::mnuhp_Click() {
     showHelpContents();
 }
 
+void frmSplitJoin::useHelp(HelpServices services, QString programFolder) {
+    m_helpServices.emplace(services);
+    m_programFolder = std::move(programFolder);
+}
+
 void frmSplitJoin::showHelpContents() {
-    // Opens Carvel.chm from the program's folder at its contents; added with the help class.
+    if (!m_helpServices)
+        return;
+    if (!helpObject)
+        helpObject = std::make_unique<HTMLHelp>(*m_helpServices, m_programFolder.toStdString());
+    // The folder as reported, with the name appended; the help class reports a missing file.
+    helpObject->setCHMFile(m_programFolder.toStdString() + "/Carvel.chm");
+    helpObject->setHHWindow("Main");
+    helpObject->HHDisplayContents(0);
+    helpShown = true;
 }
 
 void frmSplitJoin::Form_QueryUnload() {
-    // Closes the help windows that were opened; added with the help class.
+    // Closing always succeeds: a help viewer that fails to close its windows is passed over.
+    try {
+        if (helpShown && helpObject)
+            helpObject->HHClose();
+    } catch (...) {
+    }
+    helpObject.reset();
 }
 
 void frmSplitJoin::closeEvent(QCloseEvent* event) {

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "FileSystem.h"
+#include "HelpServices.h"
 #include "IFileDialog.h"
 #include "IMessageBox.h"
 
 #include <QMainWindow>
 #include <QString>
 #include <functional>
+#include <memory>
+#include <optional>
 
 class QAction;
 class QToolBar;
@@ -14,6 +17,7 @@ class QToolButton;
 
 namespace carvel {
 
+class HTMLHelp;
 class JoinPanel;
 class SplitPanel;
 class StatusBar;
@@ -33,6 +37,13 @@ public:
     // Puts the window into its first state and reads the command line; runs once, before the
     // window is first shown.
     void Form_Load();
+
+    // The services the help object works through, and the folder the program runs from, in
+    // which the Help command looks for Carvel.chm. Without them Help only sets the window's
+    // state.
+    void useHelp(HelpServices services, QString programFolder);
+    // The one help object, once Help has been chosen; none after the window unloads.
+    const HTMLHelp* currentHelpObject() const { return helpObject.get(); }
 
     // Only a lower-case "t" at position i enables toolbar button i and its menu entry.
     void ShowTBButton(const QString& srcPatern, bool srcAllButton = false);
@@ -82,6 +93,11 @@ private:
     SplitPanel* m_splitDialog = nullptr;
     JoinPanel* m_joinDialog = nullptr;
     StatusBar* m_statusBar = nullptr;
+
+    std::optional<HelpServices> m_helpServices;
+    QString m_programFolder;
+    std::unique_ptr<HTMLHelp> helpObject;
+    bool helpShown = false;
 };
 
 } // namespace carvel

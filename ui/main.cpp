@@ -1,3 +1,4 @@
+#include "MachineHelpServices.h"
 #include "QtFileDialog.h"
 #include "QtMessageBox.h"
 #include "QtShellExecute.h"
@@ -27,7 +28,10 @@ int main(int argc, char** argv) {
         carvel::frmAbout box(shell, carvel::frmAbout::Program::Carvel);
         box.exec();
     };
+    // Created before the window, so the help windows outlive its unload step.
+    carvel::MachineHelpServices helpServices;
     carvel::frmSplitJoin window(messageBox, fileDialog, carvel::fileSystem(), arguments, showAbout);
+    window.useHelp(helpServices.services(), QCoreApplication::applicationDirPath());
     window.Form_Load();
     window.show();
     return QApplication::exec();

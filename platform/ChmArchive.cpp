@@ -1,0 +1,182 @@
+#include "ChmArchive.h"
+
+#include <chm_lib.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace carvel {
+
+namespace {
+
+std::uint32_t le32(const std::string& data, std::size_t at) {
+    if (at + 4 > data.size())
+        return 0;
+    const auto* p = reinterpret_cast<const unsigned char*>(data.data() + at);
+    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
+           std::uint32_t{p[3]} << 24;
+}
+
+std::uint16_t le16(const std::string& data, std::size_t at) {
+    if (at + 2 > data.size())
+        return 0;
+    const auto* p = reinterpret_cast<const unsigned char*>(data.data() + at);
+    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
+
+std::string folded(const std::string& text) {
+    std::string out = text;
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return out;
+}
+
+std::string withLeadingSlash(const std::string& inner) {
+    return !inner.empty() && inner.front() == '/' ? inner : "/" + inner;
+}
+
+int collectFile(chmFile* /*handle*/, chmUnitInfo* unit, void* context) {
+    const std::string path = unit->path;
+    if (path.size() > 1 && path[0] == '/' && path[1] != '#' && path[1] != '$' && path.back() != '/')
+        static_cast<std::vector<std::string>*>(context)->push_back(path);
+    return CHM_ENUMERATOR_CONTINUE;
+}
+
+} // namespace
+
+std::unique_ptr<ChmArchive> ChmArchive::open(const std::string& path) {
+    chmFile* handle = chm_open(path.c_str());
+    if (handle == nullptr)
+        return nullptr;
+    std::unique_ptr<ChmArchive> archive(new ChmArchive(path, handle));
+    chm_enumerate(handle, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES, collectFile,
+                  &archive->m_files);
+    archive->m_strings = archive->read("/#STRINGS").value_or("");
+    archive->readSystem();
+    return archive;
+}
+
+ChmArchive::ChmArchive(std::string path, chmFile* handle)
+    : m_path(std::move(path)), m_handle(handle) {}
+
+ChmArchive::~ChmArchive() {
+    chm_close(m_handle);
+}
+
+std::optional<std::string> ChmArchive::read(const std::string& inner) const {
+    chmUnitInfo unit{};
+    if (chm_resolve_object(m_handle, withLeadingSlash(inner).c_str(), &unit) != CHM_RESOLVE_SUCCESS)
+        return std::nullopt;
+    std::string data(static_cast<std::size_t>(unit.length), '\0');
+    if (unit.length > 0) {
+        const LONGINT64 got =
+            chm_retrieve_object(m_handle, &unit, reinterpret_cast<unsigned char*>(data.data()), 0,
+                                static_cast<LONGINT64>(unit.length));
+        if (got != static_cast<LONGINT64>(unit.length))
+            return std::nullopt;
+    }
+    return data;
+}
+
+bool ChmArchive::contains(const std::string& inner) const {
+    chmUnitInfo unit{};
+    return chm_resolve_object(m_handle, withLeadingSlash(inner).c_str(), &unit) ==
+           CHM_RESOLVE_SUCCESS;
+}
+
+std::string ChmArchive::stringAt(std::uint32_t offset) const {
+    if (offset == 0 || offset >= m_strings.size())
+        return {};
+    return std::string(m_strings.c_str() + offset);
+}
+
+// The system file is a version followed by records of a 16-bit code, a 16-bit length and
+// that many bytes of data; the texts end in a null character.
+void ChmArchive::readSystem() {
+    const std::string system = read("/#SYSTEM").value_or("");
+    for (std::size_t at = 4; at + 4 <= system.size();) {
+        const std::uint16_t code = le16(system, at);
+        const std::uint16_t length = le16(system, at + 2);
+        const std::string data = system.substr(at + 4, length);
+        const std::string text = data.substr(0, data.find('\0'));
+        switch (code) {
+        case 0:
+            m_contentsFile = text;
+            break;
+        case 1:
+            m_indexFile = text;
+            break;
+        case 2:
+            m_defaultTopic = text;
+            break;
+        case 3:
+            m_title = text;
+            break;
+        case 5:
+            m_defaultWindow = text;
+            break;
+        default:
+            break;
+        }
+        at += 4u + length;
+    }
+}
+
+// The window file is a count and an entry size followed by the entries; their texts are
+// offsets into the strings file.
+std::optional<ChmWindowType> ChmArchive::windowType(const std::string& name) const {
+    const std::string windows = read("/#WINDOWS").value_or("");
+    const std::uint32_t count = le32(windows, 0);
+    const std::uint32_t size = le32(windows, 4);
+    if (size < 0x70)
+        return std::nullopt;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::size_t entry = 8 + std::size_t{i} * size;
+        if (entry + size > windows.size())
+            break;
+        ChmWindowType type;
+        type.name = stringAt(le32(windows, entry + 0x08));
+        if (folded(type.name) != folded(name))
+            continue;
+        type.caption = stringAt(le32(windows, entry + 0x14));
+        type.left = static_cast<std::int32_t>(le32(windows, entry + 0x20));
+        type.top = static_cast<std::int32_t>(le32(windows, entry + 0x24));
+        type.right = static_cast<std::int32_t>(le32(windows, entry + 0x28));
+        type.bottom = static_cast<std::int32_t>(le32(windows, entry + 0x2C));
+        type.navigationWidth = static_cast<std::int32_t>(le32(windows, entry + 0x4C));
+        type.contentsFile = stringAt(le32(windows, entry + 0x60));
+        type.indexFile = stringAt(le32(windows, entry + 0x64));
+        type.defaultTopic = stringAt(le32(windows, entry + 0x68));
+        type.homeTopic = stringAt(le32(windows, entry + 0x6C));
+        return type;
+    }
+    return std::nullopt;
+}
+
+// The context map is its length followed by pairs of a context number and an offset into
+// the strings file, where the topic's path is.
+std::optional<std::string> ChmArchive::topicForContext(std::uint32_t context) const {
+    const std::string map = read("/#IVB").value_or("");
+    const std::uint32_t length = std::min<std::uint32_t>(
+        le32(map, 0), static_cast<std::uint32_t>(map.size() >= 4 ? map.size() - 4 : 0));
+    for (std::size_t at = 4; at + 8 <= 4 + std::size_t{length}; at += 8)
+        if (le32(map, at) == context)
+            return resolve(stringAt(le32(map, at + 4)));
+    return std::nullopt;
+}
+
+std::optional<std::string> ChmArchive::resolve(const std::string& reference) const {
+    std::string path = reference;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    while (!path.empty()) {
+        if (contains(path))
+            return withLeadingSlash(path);
+        const std::size_t slash = path.find('/', 1);
+        if (slash == std::string::npos)
+            break;
+        path.erase(0, slash);
+    }
+    return std::nullopt;
+}
+
+} // namespace carvel

@@ -1,0 +1,245 @@
+#include "HelpWindow.h"
+
+#include "HelpBrowser.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cctype>
+#include <sstream>
+
+namespace carvel {
+
+namespace {
+
+std::string folded(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+QString qt(const std::string& text) {
+    return QString::fromLatin1(text.c_str());
+}
+
+QUrl topicUrl(const std::string& inner) {
+    QUrl url;
+    url.setScheme(QStringLiteral("chm"));
+    const std::size_t anchor = inner.find('#');
+    url.setPath(qt(inner.substr(0, anchor)));
+    if (anchor != std::string::npos)
+        url.setFragment(qt(inner.substr(anchor + 1)));
+    return url;
+}
+
+} // namespace
+
+HelpWindow::HelpWindow(std::shared_ptr<const ChmArchive> archive, ChmWindowType type,
+                       QWidget* owner)
+    : QWidget(owner, Qt::Window), m_archive(std::move(archive)), m_type(std::move(type)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("HelpWindow"));
+    const std::string caption = !m_type.caption.empty()       ? m_type.caption
+                                : !m_archive->title().empty() ? m_archive->title()
+                                                              : std::string("HTML Help");
+    setWindowTitle(qt(caption));
+
+    auto* back = new QToolButton;
+    back->setText(tr("Back"));
+    auto* forward = new QToolButton;
+    forward->setText(tr("Forward"));
+    auto* home = new QToolButton;
+    home->setText(tr("Home"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(back);
+    buttons->addWidget(forward);
+    buttons->addWidget(home);
+    buttons->addStretch();
+
+    m_panes = new QTabWidget;
+    m_panes->setObjectName(QStringLiteral("panes"));
+    m_contents = new QTreeWidget;
+    m_contents->setObjectName(QStringLiteral("contents"));
+    m_contents->header()->hide();
+    m_panes->addTab(m_contents, tr("Contents"));
+
+    auto* indexPane = new QWidget;
+    m_indexFilter = new QLineEdit;
+    m_indexFilter->setObjectName(QStringLiteral("indexFilter"));
+    m_index = new QListWidget;
+    m_index->setObjectName(QStringLiteral("index"));
+    auto* indexLayout = new QVBoxLayout(indexPane);
+    indexLayout->addWidget(m_indexFilter);
+    indexLayout->addWidget(m_index);
+    m_panes->addTab(indexPane, tr("Index"));
+
+    auto* searchPane = new QWidget;
+    m_searchQuery = new QLineEdit;
+    m_searchQuery->setObjectName(QStringLiteral("searchQuery"));
+    auto* listTopics = new QPushButton(tr("List Topics"));
+    m_searchResults = new QListWidget;
+    m_searchResults->setObjectName(QStringLiteral("searchResults"));
+    auto* searchLayout = new QVBoxLayout(searchPane);
+    searchLayout->addWidget(m_searchQuery);
+    searchLayout->addWidget(listTopics);
+    searchLayout->addWidget(m_searchResults);
+    m_panes->addTab(searchPane, tr("Search"));
+
+    m_browser = new HelpBrowser(m_archive, this);
+    m_browser->setObjectName(QStringLiteral("topic"));
+
+    auto* splitter = new QSplitter;
+    splitter->addWidget(m_panes);
+    splitter->addWidget(m_browser);
+    const int navigation = m_type.navigationWidth > 0 ? m_type.navigationWidth : 220;
+    splitter->setSizes({navigation, 600});
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addWidget(splitter);
+
+    if (m_type.right > m_type.left && m_type.bottom > m_type.top)
+        setGeometry(m_type.left, m_type.top, m_type.right - m_type.left,
+                    m_type.bottom - m_type.top);
+    else
+        resize(800, 580);
+
+    connect(back, &QToolButton::clicked, m_browser, &QTextBrowser::backward);
+    connect(forward, &QToolButton::clicked, m_browser, &QTextBrowser::forward);
+    connect(home, &QToolButton::clicked, this, [this] { showHome(); });
+    const auto openItem = [this](const QString& local) {
+        if (!local.isEmpty())
+            showTopic(local.toStdString());
+    };
+    connect(m_contents, &QTreeWidget::itemClicked, this, [openItem](QTreeWidgetItem* item) {
+        openItem(item->data(0, Qt::UserRole).toString());
+    });
+    connect(m_index, &QListWidget::itemActivated, this,
+            [openItem](QListWidgetItem* item) { openItem(item->data(Qt::UserRole).toString()); });
+    connect(m_searchResults, &QListWidget::itemActivated, this,
+            [openItem](QListWidgetItem* item) { openItem(item->data(Qt::UserRole).toString()); });
+    connect(m_indexFilter, &QLineEdit::textEdited, this, [this](const QString& text) {
+        const auto found = m_index->findItems(text, Qt::MatchStartsWith);
+        if (!found.isEmpty())
+            m_index->setCurrentItem(found.first());
+    });
+    connect(m_indexFilter, &QLineEdit::returnPressed, this, [this, openItem] {
+        if (QListWidgetItem* item = m_index->currentItem())
+            openItem(item->data(Qt::UserRole).toString());
+    });
+    connect(listTopics, &QPushButton::clicked, this, [this] { runSearch(); });
+    connect(m_searchQuery, &QLineEdit::returnPressed, this, [this] { runSearch(); });
+
+    buildContents();
+    buildIndex();
+}
+
+void HelpWindow::buildContents() {
+    const std::string file =
+        !m_type.contentsFile.empty() ? m_type.contentsFile : m_archive->contentsFile();
+    if (file.empty())
+        return;
+    addContents(parseSitemap(m_archive->read(file).value_or("")), nullptr);
+    m_contents->expandAll();
+}
+
+void HelpWindow::addContents(const std::vector<SitemapEntry>& entries, QTreeWidgetItem* parent) {
+    for (const SitemapEntry& entry : entries) {
+        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_contents);
+        item->setText(0, qt(entry.name));
+        item->setData(0, Qt::UserRole, qt(entry.local));
+        addContents(entry.children, item);
+    }
+}
+
+void HelpWindow::buildIndex() {
+    const std::string file = !m_type.indexFile.empty() ? m_type.indexFile : m_archive->indexFile();
+    if (file.empty())
+        return;
+    for (const SitemapEntry& entry : parseSitemap(m_archive->read(file).value_or(""))) {
+        auto* item = new QListWidgetItem(qt(entry.name), m_index);
+        item->setData(Qt::UserRole, qt(entry.local));
+    }
+}
+
+bool HelpWindow::showTopic(const std::string& inner) {
+    const std::size_t anchor = inner.find('#');
+    const auto resolved = m_archive->resolve(inner.substr(0, anchor));
+    if (!resolved)
+        return false;
+    m_browser->setSource(
+        topicUrl(*resolved + (anchor == std::string::npos ? "" : inner.substr(anchor))));
+    return true;
+}
+
+void HelpWindow::showHome() {
+    for (const std::string& topic :
+         {m_type.homeTopic, m_type.defaultTopic, m_archive->defaultTopic()})
+        if (!topic.empty() && showTopic(topic))
+            return;
+}
+
+std::string HelpWindow::currentTopic() const {
+    return m_browser->source().path().toStdString();
+}
+
+void HelpWindow::showContentsPane() {
+    m_panes->setCurrentIndex(0);
+}
+
+void HelpWindow::showIndexPane() {
+    m_panes->setCurrentIndex(1);
+    m_indexFilter->setFocus();
+}
+
+void HelpWindow::showSearchPane(const std::string& query, bool execute) {
+    m_panes->setCurrentIndex(2);
+    m_searchQuery->setText(qt(query));
+    m_searchQuery->setFocus();
+    if (execute && !query.empty())
+        runSearch();
+}
+
+std::vector<std::pair<std::string, std::string>>
+HelpWindow::search(const std::string& query) const {
+    std::vector<std::string> words;
+    std::stringstream split(folded(query));
+    for (std::string word; split >> word;)
+        words.push_back(word);
+    std::vector<std::pair<std::string, std::string>> found;
+    if (words.empty())
+        return found;
+    for (const std::string& file : m_archive->files()) {
+        const std::string lower = folded(file);
+        if (lower.size() < 4 ||
+            (lower.substr(lower.size() - 4) != ".htm" && lower.substr(lower.size() - 5) != ".html"))
+            continue;
+        const std::string html = m_archive->read(file).value_or("");
+        const std::string text = folded(plainText(html));
+        if (std::all_of(words.begin(), words.end(), [&](const std::string& word) {
+                return text.find(word) != std::string::npos;
+            })) {
+            const std::string title = parseTitle(html);
+            found.emplace_back(title.empty() ? file : title, file);
+        }
+    }
+    return found;
+}
+
+void HelpWindow::runSearch() {
+    m_searchResults->clear();
+    for (const auto& [title, file] : search(m_searchQuery->text().toStdString())) {
+        auto* item = new QListWidgetItem(qt(title), m_searchResults);
+        item->setData(Qt::UserRole, qt(file));
+    }
+}
+
+} // namespace carvel

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "ChmArchive.h"
+#include "HelpSitemap.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QLineEdit;
+class QListWidget;
+class QTabWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace carvel {
+
+class HelpBrowser;
+
+// A help window of one window type of a compiled help file: the contents, index and search
+// panes beside the topic. It deletes itself when closed.
+class HelpWindow final : public QWidget {
+public:
+    HelpWindow(std::shared_ptr<const ChmArchive> archive, ChmWindowType type, QWidget* owner);
+
+    const std::string& windowTypeName() const { return m_type.name; }
+    // Shows a topic by its path in the help file; false when the file has no such topic.
+    bool showTopic(const std::string& inner);
+    void showHome();
+    std::string currentTopic() const;
+    void showContentsPane();
+    void showIndexPane();
+    void showSearchPane(const std::string& query, bool execute);
+    // The topics whose text holds every word of the query, as (title, path).
+    std::vector<std::pair<std::string, std::string>> search(const std::string& query) const;
+
+private:
+    void buildContents();
+    void addContents(const std::vector<SitemapEntry>& entries, QTreeWidgetItem* parent);
+    void buildIndex();
+    void runSearch();
+
+    std::shared_ptr<const ChmArchive> m_archive;
+    ChmWindowType m_type;
+    QTabWidget* m_panes;
+    QTreeWidget* m_contents;
+    QLineEdit* m_indexFilter;
+    QListWidget* m_index;
+    QLineEdit* m_searchQuery;
+    QListWidget* m_searchResults;
+    HelpBrowser* m_browser;
+};
+
+} // namespace carvel

@@ -1,0 +1,127 @@
+#include "HelpWindow.h"
+#include "MachineHelpServices.h"
+#include "RecordingDefWindowProc.h"
+#include "RecordingHelpViewer.h"
+#include "RecordingRegistry.h"
+#include "ScriptedCursorPosition.h"
+#include "ScriptedEnvironment.h"
+#include "ScriptedFileFinder.h"
+#include "ScriptedFileVersion.h"
+#include "ScriptedLongPathName.h"
+#include "ScriptedOsVersion.h"
+#include "StatusBar.h"
+#include "StringTable.h"
+#include "UiTestSupport.h"
+
+#include <QCoreApplication>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace carvel::test {
+namespace {
+
+// The help services as doubles, so the test sees what the Help command asks of the viewer.
+struct HelpDoubles {
+    HelpServices services() {
+        return {viewer,      registry, files,         longPaths, osVersion, fileVersions,
+                environment, cursor,   defWindowProc, strings,   messages};
+    }
+    RecordingHelpViewer viewer;
+    RecordingRegistry registry;
+    ScriptedFileFinder files;
+    ScriptedLongPathName longPaths;
+    ScriptedOsVersion osVersion;
+    ScriptedFileVersion fileVersions;
+    ScriptedEnvironment environment;
+    ScriptedCursorPosition cursor;
+    RecordingDefWindowProc defWindowProc;
+    StringTable strings;
+    ScriptedMessageBox messages;
+};
+
+void settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+TEST(HelpCommand, OpensTheContentsOfCarvelChmInMainAndReusesTheHelpObject) {
+    HelpDoubles help;
+    help.files.addFile("/opt/carvel/Carvel.chm");
+    Carvel carvel;
+    frmSplitJoin& window = *carvel.window;
+    window.useHelp(help.services(), QStringLiteral("/opt/carvel"));
+    window.SwitchToJoinMode();
+
+    window.mnuhp_Click();
+    EXPECT_EQ(window.windowTitle(), "Help");
+    EXPECT_EQ(window.statusBar1()->text(), "Help");
+    for (int index = 1; index <= 5; ++index)
+        EXPECT_TRUE(window.toolbarButton(index)->isEnabled()) << index;
+    ASSERT_EQ(help.viewer.calls().size(), 1u);
+    const auto& call = help.viewer.calls()[0];
+    EXPECT_EQ(call.owner, 0);
+    EXPECT_EQ(call.file, std::optional<std::string>("/opt/carvel/Carvel.chm>Main"));
+    EXPECT_EQ(call.command, HH_DISPLAY_TOC);
+    EXPECT_EQ(call.data, HelpData{std::intptr_t{0}});
+    const HTMLHelp* first = window.currentHelpObject();
+    ASSERT_NE(first, nullptr);
+
+    window.tbMenu_ButtonClick(QStringLiteral("Help"));
+    EXPECT_EQ(window.currentHelpObject(), first);
+    EXPECT_EQ(help.viewer.calls().size(), 2u);
+
+    window.close();
+    ASSERT_EQ(help.viewer.calls().size(), 3u);
+    EXPECT_EQ(help.viewer.calls()[2].command, HH_CLOSE_ALL);
+    EXPECT_EQ(help.viewer.calls()[2].owner, 0);
+    EXPECT_EQ(window.currentHelpObject(), nullptr) << "released when the window unloads";
+    EXPECT_TRUE(help.messages.shown().empty());
+}
+
+TEST(HelpCommand, ClosingWithoutHelpLeavesTheViewerAlone) {
+    HelpDoubles help;
+    Carvel carvel;
+    carvel.window->useHelp(help.services(), QStringLiteral("/opt/carvel"));
+    carvel.window->mnuex_Click();
+    EXPECT_TRUE(help.viewer.calls().empty());
+}
+
+TEST(HelpCommand, AMissingHelpFileIsReportedAndTheRootFolderIsAppendedTo) {
+    HelpDoubles help;
+    Carvel carvel;
+    carvel.window->useHelp(help.services(), QStringLiteral("/"));
+    carvel.window->mnuhp_Click();
+    EXPECT_TRUE(help.viewer.calls().empty());
+    ASSERT_EQ(help.messages.shown().size(), 1u);
+    EXPECT_EQ(help.messages.shown()[0].text,
+              "The file //Carvel.chm does not exist.\n"
+              "Please make sure that you have installed Velm Help files");
+    EXPECT_EQ(help.messages.shown()[0].caption, "Orvane! Error");
+    EXPECT_EQ(carvel.window->windowTitle(), "Help");
+}
+
+// Carvel's Help over this machine's viewer and the compiled help file, then Exit.
+TEST(HelpCommand, HelpOpensTheRealHelpWindowAndExitClosesIt) {
+    const std::string helpFile = CARVEL_HELP_FILE;
+    MachineHelpServices machine;
+    Carvel carvel;
+    carvel.window->useHelp(machine.services(),
+                           QString::fromStdString(helpFile.substr(0, helpFile.rfind('/'))));
+    carvel.showActive();
+
+    carvel.window->toolbarButton(4)->click();
+    ASSERT_EQ(machine.viewer().windows().size(), 1u);
+    HelpWindow* helpWindow = machine.viewer().windows().front();
+    EXPECT_TRUE(helpWindow->isVisible());
+    EXPECT_EQ(helpWindow->windowTitle(), "Carvel Help");
+    EXPECT_EQ(helpWindow->windowTypeName(), "Main");
+    EXPECT_EQ(helpWindow->currentTopic(), "/Welcome.htm");
+
+    carvel.window->mnuex_Click();
+    settle();
+    EXPECT_TRUE(machine.viewer().windows().empty());
+    EXPECT_FALSE(carvel.window->isVisible());
+}
+
+} // namespace
+} // namespace carvel::test
