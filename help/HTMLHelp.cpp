@@ -326,7 +326,9 @@ std::optional<bool> HTMLHelp::HHCheckRegistry(const std::string& FileToCheck) {
     }
     m_HHRegFileName = bare;
     m_HHRegFilePath = TrimAtNull(longFormOf(match->data));
-    std::string registered = joinFolder(m_HHRegFilePath, m_HHRegFileName);
+    // Folder and name are joined with a separator whatever the folder ends in: a doubled one
+    // still names the same file.
+    std::string registered = m_HHRegFilePath + kSeparator + m_HHRegFileName;
     if (EnsureFileExists(registered))
         m_HHRegFileExists = true;
     return false;
