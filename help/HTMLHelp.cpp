@@ -1,8 +1,9 @@
 #include "HTMLHelp.h"
 
+#include "CaseFolding.h"
+
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdio>
 
 namespace carvel {
@@ -16,22 +17,6 @@ const char* const kBrowserKey = "CLSID\\{0A89A860-D7B1-11CE-8350-444553540000}\\
 const char* const kViewerTypeLibKey =
     "SOFTWARE\\Classes\\TypeLib\\{ADB880A2-D8FF-11CF-9377-00AA003B7A11}";
 constexpr char kSeparator = '/';
-
-std::string folded(const std::string& text) {
-    std::string out = text;
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
-
-bool equalsIgnoringCase(const std::string& a, const std::string& b) {
-    return folded(a) == folded(b);
-}
-
-bool endsWithIgnoringCase(const std::string& name, const std::string& ending) {
-    return name.size() >= ending.size() &&
-           equalsIgnoringCase(name.substr(name.size() - ending.size()), ending);
-}
 
 std::string trimmedOfSpaces(const std::string& text) {
     const std::size_t first = text.find_first_not_of(' ');
