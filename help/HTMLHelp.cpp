@@ -497,40 +497,38 @@ std::string HTMLHelp::GetFileVersionString(const std::string& path) {
     return text;
 }
 
-void HTMLHelp::ReadHHVersion() {
-    const std::optional<RegMatch> match = FindRegValue("HKCR", kViewerKey, "");
+void HTMLHelp::readControlVersion(const std::string& key, const std::string& notRegistered,
+                                  const std::string& notFound, std::string& version) {
+    const std::optional<RegMatch> match = FindRegValue("HKCR", key, "");
     if (!match) {
-        ShowErrorMessage(std::string("Hhctrl.ocx is not registered.  ") +
-                         "Please install HTML Help.");
+        ShowErrorMessage(notRegistered);
         return;
     }
     const std::string path = longFormOf(TrimAtNull(match->data));
     const FindResult found = m_services.files.findFirstFile(path);
     if (found.status != FindStatus::Found) {
-        ShowErrorMessage(std::string("Hhctrl.ocx is not in its registered location.  ") +
-                         "Please reinstall HTML Help.");
+        ShowErrorMessage(notFound);
         return;
     }
     m_services.files.findClose(found.handle);
-    m_HHVersion = GetFileVersionString(path);
+    version = GetFileVersionString(path);
+}
+
+void HTMLHelp::ReadHHVersion() {
+    readControlVersion(kViewerKey,
+                       std::string("Hhctrl.ocx is not registered.  ") + "Please install HTML Help.",
+                       std::string("Hhctrl.ocx is not in its registered location.  ") +
+                           "Please reinstall HTML Help.",
+                       m_HHVersion);
 }
 
 void HTMLHelp::ReadIEVersion() {
-    const std::optional<RegMatch> match = FindRegValue("HKCR", kBrowserKey, "");
-    if (!match) {
-        ShowErrorMessage(std::string("Shdocvw.dll is not registered.  ") +
-                         "Please install Internet Explorer.");
-        return;
-    }
-    const std::string path = longFormOf(TrimAtNull(match->data));
-    const FindResult found = m_services.files.findFirstFile(path);
-    if (found.status != FindStatus::Found) {
-        ShowErrorMessage(std::string("Internet Explorer is not in its registered location.  ") +
-                         "Please reinstall Internet Explorer.");
-        return;
-    }
-    m_services.files.findClose(found.handle);
-    m_IEVersion = GetFileVersionString(path);
+    readControlVersion(kBrowserKey,
+                       std::string("Shdocvw.dll is not registered.  ") +
+                           "Please install Internet Explorer.",
+                       std::string("Internet Explorer is not in its registered location.  ") +
+                           "Please reinstall Internet Explorer.",
+                       m_IEVersion);
 }
 
 void HTMLHelp::SetHHFriendlyName() {
