@@ -70,6 +70,12 @@ TEST(HelpCommand, AMissingHelpFileIsReportedAndTheRootFolderIsAppendedTo) {
               "Please make sure that you have installed Velm Help files");
     EXPECT_EQ(help.messageBox.shown()[0].caption, "Orvane! Error");
     EXPECT_EQ(carvel.window->windowTitle(), "Help");
+
+    // Help counts as shown once it was asked for, found or not, so closing closes all.
+    carvel.window->close();
+    ASSERT_EQ(help.viewer.calls().size(), 1u);
+    EXPECT_EQ(help.viewer.calls()[0].command, HH_CLOSE_ALL);
+    EXPECT_EQ(help.viewer.calls()[0].file, std::optional<std::string>("//Carvel.chm"));
 }
 
 // Carvel's Help over this machine's viewer and the compiled help file, then Exit.
