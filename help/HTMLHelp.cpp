@@ -1,8 +1,9 @@
 #include "HTMLHelp.h"
 
+#include "CaseFolding.h"
+
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdio>
 
 namespace carvel {
@@ -16,22 +17,6 @@ const char* const kBrowserKey = "CLSID\\{0A89A860-D7B1-11CE-8350-444553540000}\\
 const char* const kViewerTypeLibKey =
     "SOFTWARE\\Classes\\TypeLib\\{ADB880A2-D8FF-11CF-9377-00AA003B7A11}";
 constexpr char kSeparator = '/';
-
-std::string folded(const std::string& text) {
-    std::string out = text;
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
-
-bool equalsIgnoringCase(const std::string& a, const std::string& b) {
-    return folded(a) == folded(b);
-}
-
-bool endsWithIgnoringCase(const std::string& name, const std::string& ending) {
-    return name.size() >= ending.size() &&
-           equalsIgnoringCase(name.substr(name.size() - ending.size()), ending);
-}
 
 std::string trimmedOfSpaces(const std::string& text) {
     const std::size_t first = text.find_first_not_of(' ');
@@ -326,7 +311,9 @@ std::optional<bool> HTMLHelp::HHCheckRegistry(const std::string& FileToCheck) {
     }
     m_HHRegFileName = bare;
     m_HHRegFilePath = TrimAtNull(longFormOf(match->data));
-    std::string registered = joinFolder(m_HHRegFilePath, m_HHRegFileName);
+    // Folder and name are joined with a separator whatever the folder ends in: a doubled one
+    // still names the same file.
+    std::string registered = m_HHRegFilePath + kSeparator + m_HHRegFileName;
     if (EnsureFileExists(registered))
         m_HHRegFileExists = true;
     return false;
@@ -510,40 +497,38 @@ std::string HTMLHelp::GetFileVersionString(const std::string& path) {
     return text;
 }
 
-void HTMLHelp::ReadHHVersion() {
-    const std::optional<RegMatch> match = FindRegValue("HKCR", kViewerKey, "");
+void HTMLHelp::readControlVersion(const std::string& key, const std::string& notRegistered,
+                                  const std::string& notFound, std::string& version) {
+    const std::optional<RegMatch> match = FindRegValue("HKCR", key, "");
     if (!match) {
-        ShowErrorMessage(std::string("Hhctrl.ocx is not registered.  ") +
-                         "Please install HTML Help.");
+        ShowErrorMessage(notRegistered);
         return;
     }
     const std::string path = longFormOf(TrimAtNull(match->data));
     const FindResult found = m_services.files.findFirstFile(path);
     if (found.status != FindStatus::Found) {
-        ShowErrorMessage(std::string("Hhctrl.ocx is not in its registered location.  ") +
-                         "Please reinstall HTML Help.");
+        ShowErrorMessage(notFound);
         return;
     }
     m_services.files.findClose(found.handle);
-    m_HHVersion = GetFileVersionString(path);
+    version = GetFileVersionString(path);
+}
+
+void HTMLHelp::ReadHHVersion() {
+    readControlVersion(kViewerKey,
+                       std::string("Hhctrl.ocx is not registered.  ") + "Please install HTML Help.",
+                       std::string("Hhctrl.ocx is not in its registered location.  ") +
+                           "Please reinstall HTML Help.",
+                       m_HHVersion);
 }
 
 void HTMLHelp::ReadIEVersion() {
-    const std::optional<RegMatch> match = FindRegValue("HKCR", kBrowserKey, "");
-    if (!match) {
-        ShowErrorMessage(std::string("Shdocvw.dll is not registered.  ") +
-                         "Please install Internet Explorer.");
-        return;
-    }
-    const std::string path = longFormOf(TrimAtNull(match->data));
-    const FindResult found = m_services.files.findFirstFile(path);
-    if (found.status != FindStatus::Found) {
-        ShowErrorMessage(std::string("Internet Explorer is not in its registered location.  ") +
-                         "Please reinstall Internet Explorer.");
-        return;
-    }
-    m_services.files.findClose(found.handle);
-    m_IEVersion = GetFileVersionString(path);
+    readControlVersion(kBrowserKey,
+                       std::string("Shdocvw.dll is not registered.  ") +
+                           "Please install Internet Explorer.",
+                       std::string("Internet Explorer is not in its registered location.  ") +
+                           "Please reinstall Internet Explorer.",
+                       m_IEVersion);
 }
 
 void HTMLHelp::SetHHFriendlyName() {

@@ -118,6 +118,10 @@ private:
     std::string longFormOf(const std::string& path);
     static std::string TrimAtNull(const std::string& text);
     std::string GetFileVersionString(const std::string& path);
+    // Reads into `version` the file version of the control whose path the classes root holds
+    // under `key`; the version is left as it was when the control is missing.
+    void readControlVersion(const std::string& key, const std::string& notRegistered,
+                            const std::string& notFound, std::string& version);
     void ReadHHVersion();
     void ReadIEVersion();
     void SetHHFriendlyName();

@@ -1,9 +1,10 @@
 #include "ChmArchive.h"
 
+#include "CaseFolding.h"
+
 #include <chm_lib.h>
 
 #include <algorithm>
-#include <cctype>
 
 namespace carvel {
 
@@ -22,13 +23,6 @@ std::uint16_t le16(const std::string& data, std::size_t at) {
         return 0;
     const auto* p = reinterpret_cast<const unsigned char*>(data.data() + at);
     return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
-
-std::string folded(const std::string& text) {
-    std::string out = text;
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
 }
 
 std::string withLeadingSlash(const std::string& inner) {

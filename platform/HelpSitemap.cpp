@@ -1,5 +1,7 @@
 #include "HelpSitemap.h"
 
+#include "CaseFolding.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -8,12 +10,6 @@
 namespace carvel {
 
 namespace {
-
-std::string folded(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 std::string decodeEntities(const std::string& text) {
     static const std::pair<const char*, const char*> kEntities[] = {
@@ -171,6 +167,10 @@ std::string plainText(const std::string& html) {
         at = close + 1;
     }
     return decodeEntities(text);
+}
+
+bool isTopicFile(const std::string& inner) {
+    return endsWithIgnoringCase(inner, ".htm") || endsWithIgnoringCase(inner, ".html");
 }
 
 std::string popupTopic(const std::string& text, unsigned number) {

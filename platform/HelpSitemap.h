@@ -26,6 +26,10 @@ std::string parseTitle(const std::string& html);
 // A topic's visible text, without tags and with the common entities decoded, for search.
 std::string plainText(const std::string& html);
 
+// Whether a file inside a help file is a topic, an HTML page that search and associative
+// links look into.
+bool isTopicFile(const std::string& inner);
+
 // The text of topic `number` of a popup text file (".topic N" lines start each topic).
 std::string popupTopic(const std::string& text, unsigned number);
 

@@ -1,5 +1,6 @@
 #include "HelpWindow.h"
 
+#include "CaseFolding.h"
 #include "HelpBrowser.h"
 
 #include <QHBoxLayout>
@@ -14,18 +15,11 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cctype>
 #include <sstream>
 
 namespace carvel {
 
 namespace {
-
-std::string folded(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 QString qt(const std::string& text) {
     return QString::fromLatin1(text.c_str());
@@ -218,9 +212,7 @@ HelpWindow::search(const std::string& query) const {
     if (words.empty())
         return found;
     for (const std::string& file : m_archive->files()) {
-        const std::string lower = folded(file);
-        if (lower.size() < 4 ||
-            (lower.substr(lower.size() - 4) != ".htm" && lower.substr(lower.size() - 5) != ".html"))
+        if (!isTopicFile(file))
             continue;
         const std::string html = m_archive->read(file).value_or("");
         const std::string text = folded(plainText(html));

@@ -1,18 +1,12 @@
 #include "InProcessRegistry.h"
 
+#include "CaseFolding.h"
+
 #include <algorithm>
-#include <cctype>
 
 namespace carvel {
 
 namespace {
-
-std::string folded(const std::string& text) {
-    std::string out = text;
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
 
 // Key paths are compared folded and without stray separators at either end.
 std::string foldedPath(const std::string& subKey) {

@@ -1,5 +1,6 @@
 #include "QtHelpViewer.h"
 
+#include "CaseFolding.h"
 #include "ChmArchive.h"
 #include "HelpPopup.h"
 #include "HelpSitemap.h"
@@ -9,18 +10,11 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <cctype>
 #include <sstream>
 
 namespace carvel {
 
 namespace {
-
-std::string folded(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 std::string trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(" \t");
@@ -40,12 +34,6 @@ std::vector<std::string> keywordsOf(const std::string& text) {
 
 QWidget* widgetOf(std::intptr_t handle) {
     return handle == 0 ? nullptr : QWidget::find(static_cast<WId>(handle));
-}
-
-bool isTopicFile(const std::string& path) {
-    const std::string lower = folded(path);
-    return (lower.size() > 4 && lower.substr(lower.size() - 4) == ".htm") ||
-           (lower.size() > 5 && lower.substr(lower.size() - 5) == ".html");
 }
 
 } // namespace

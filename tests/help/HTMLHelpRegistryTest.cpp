@@ -38,6 +38,8 @@ TEST_F(HTMLHelpRegistry, CheckRegistryFindsNamesInAnyCaseAndLeavesEmptyNamesAlon
     EXPECT_EQ(help.HHRegFileName(), "Carvel.chm");
     EXPECT_EQ(help.HHRegFilePath(), "/srv/help/");
     EXPECT_TRUE(help.HHRegFileExists());
+    EXPECT_EQ(files.lookups().back(), "/srv/help//Carvel.chm")
+        << "folder, separator and name, even when the folder ends in one";
     const auto enumerations = registry.callsOf("enumValue");
     ASSERT_FALSE(enumerations.empty());
     EXPECT_EQ(enumerations[0].length, 2048u) << "name buffer";

@@ -1,17 +1,7 @@
 #pragma once
 
 #include "HTMLHelp.h"
-#include "RecordingDefWindowProc.h"
-#include "RecordingHelpViewer.h"
-#include "RecordingRegistry.h"
-#include "ScriptedCursorPosition.h"
-#include "ScriptedEnvironment.h"
-#include "ScriptedFileFinder.h"
-#include "ScriptedFileVersion.h"
-#include "ScriptedLongPathName.h"
-#include "ScriptedMessageBox.h"
-#include "ScriptedOsVersion.h"
-#include "StringTable.h"
+#include "HelpServiceDoubles.h"
 
 #include <gtest/gtest.h>
 
@@ -21,13 +11,9 @@ inline const std::string kProgramFolder = "/opt/carvel";
 inline const std::string kHelpFileKey = "Software\\Microsoft\\Windows\\HTML Help";
 
 // An HTMLHelp object over test doubles for every service it calls.
-class HelpFixture : public ::testing::Test {
+class HelpFixture : public ::testing::Test, protected HelpServiceDoubles {
 protected:
-    HelpFixture()
-        : strings({{7, "Pieces are numbered from 1."}}),
-          help(HelpServices{viewer, registry, files, longPaths, osVersion, fileVersions,
-                            environment, cursor, defWindowProc, strings, messageBox},
-               kProgramFolder) {}
+    HelpFixture() { strings = StringTable({{7, "Pieces are numbered from 1."}}); }
 
     const RecordingHelpViewer::Call& onlyCall() {
         EXPECT_EQ(viewer.calls().size(), 1u);
@@ -40,18 +26,7 @@ protected:
         return texts;
     }
 
-    RecordingHelpViewer viewer;
-    RecordingRegistry registry;
-    ScriptedFileFinder files;
-    ScriptedLongPathName longPaths;
-    ScriptedOsVersion osVersion;
-    ScriptedFileVersion fileVersions;
-    ScriptedEnvironment environment;
-    ScriptedCursorPosition cursor;
-    RecordingDefWindowProc defWindowProc;
-    StringTable strings;
-    ScriptedMessageBox messageBox;
-    HTMLHelp help;
+    HTMLHelp help{services(), kProgramFolder};
 };
 
 } // namespace carvel

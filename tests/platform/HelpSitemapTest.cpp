@@ -1,4 +1,5 @@
 #include "HelpSitemap.h"
+#include "CaseFolding.h"
 
 #include <gtest/gtest.h>
 
@@ -41,4 +42,17 @@ TEST(HelpSitemap, TopicTitleTextALinksAndPopupTopics) {
     EXPECT_EQ(popupTopic(popups, 1), "First line");
     EXPECT_EQ(popupTopic(popups, 20), "Two\nlines");
     EXPECT_EQ(popupTopic(popups, 2), "");
+}
+
+TEST(HelpSitemap, TopicFilesAreHtmlPagesWhateverTheirCaseOrLength) {
+    EXPECT_TRUE(isTopicFile("/Joining.htm"));
+    EXPECT_TRUE(isTopicFile("/SEAMER.HTML"));
+    EXPECT_FALSE(isTopicFile("/Popups.txt"));
+    EXPECT_FALSE(isTopicFile("/a.g")) << "a name shorter than \".html\" is no topic";
+    EXPECT_FALSE(isTopicFile(""));
+
+    EXPECT_EQ(folded("Carvel.CHM"), "carvel.chm");
+    EXPECT_EQ(folded("\xC4ND.chm"), "\xC4nd.chm") << "only ASCII letters fold";
+    EXPECT_TRUE(endsWithIgnoringCase("MANUAL.Chm", "chm"));
+    EXPECT_FALSE(endsWithIgnoringCase("hm", "chm"));
 }

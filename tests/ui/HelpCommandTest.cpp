@@ -1,16 +1,7 @@
+#include "HelpServiceDoubles.h"
 #include "HelpWindow.h"
 #include "MachineHelpServices.h"
-#include "RecordingDefWindowProc.h"
-#include "RecordingHelpViewer.h"
-#include "RecordingRegistry.h"
-#include "ScriptedCursorPosition.h"
-#include "ScriptedEnvironment.h"
-#include "ScriptedFileFinder.h"
-#include "ScriptedFileVersion.h"
-#include "ScriptedLongPathName.h"
-#include "ScriptedOsVersion.h"
 #include "StatusBar.h"
-#include "StringTable.h"
 #include "UiTestSupport.h"
 
 #include <QCoreApplication>
@@ -20,32 +11,13 @@
 namespace carvel::test {
 namespace {
 
-// The help services as doubles, so the test sees what the Help command asks of the viewer.
-struct HelpDoubles {
-    HelpServices services() {
-        return {viewer,      registry, files,         longPaths, osVersion, fileVersions,
-                environment, cursor,   defWindowProc, strings,   messages};
-    }
-    RecordingHelpViewer viewer;
-    RecordingRegistry registry;
-    ScriptedFileFinder files;
-    ScriptedLongPathName longPaths;
-    ScriptedOsVersion osVersion;
-    ScriptedFileVersion fileVersions;
-    ScriptedEnvironment environment;
-    ScriptedCursorPosition cursor;
-    RecordingDefWindowProc defWindowProc;
-    StringTable strings;
-    ScriptedMessageBox messages;
-};
-
 void settle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
 }
 
 TEST(HelpCommand, OpensTheContentsOfCarvelChmInMainAndReusesTheHelpObject) {
-    HelpDoubles help;
+    HelpServiceDoubles help;
     help.files.addFile("/opt/carvel/Carvel.chm");
     Carvel carvel;
     frmSplitJoin& window = *carvel.window;
@@ -75,11 +47,11 @@ TEST(HelpCommand, OpensTheContentsOfCarvelChmInMainAndReusesTheHelpObject) {
     EXPECT_EQ(help.viewer.calls()[2].command, HH_CLOSE_ALL);
     EXPECT_EQ(help.viewer.calls()[2].owner, 0);
     EXPECT_EQ(window.currentHelpObject(), nullptr) << "released when the window unloads";
-    EXPECT_TRUE(help.messages.shown().empty());
+    EXPECT_TRUE(help.messageBox.shown().empty());
 }
 
 TEST(HelpCommand, ClosingWithoutHelpLeavesTheViewerAlone) {
-    HelpDoubles help;
+    HelpServiceDoubles help;
     Carvel carvel;
     carvel.window->useHelp(help.services(), QStringLiteral("/opt/carvel"));
     carvel.window->mnuex_Click();
@@ -87,17 +59,23 @@ TEST(HelpCommand, ClosingWithoutHelpLeavesTheViewerAlone) {
 }
 
 TEST(HelpCommand, AMissingHelpFileIsReportedAndTheRootFolderIsAppendedTo) {
-    HelpDoubles help;
+    HelpServiceDoubles help;
     Carvel carvel;
     carvel.window->useHelp(help.services(), QStringLiteral("/"));
     carvel.window->mnuhp_Click();
     EXPECT_TRUE(help.viewer.calls().empty());
-    ASSERT_EQ(help.messages.shown().size(), 1u);
-    EXPECT_EQ(help.messages.shown()[0].text,
+    ASSERT_EQ(help.messageBox.shown().size(), 1u);
+    EXPECT_EQ(help.messageBox.shown()[0].text,
               "The file //Carvel.chm does not exist.\n"
               "Please make sure that you have installed Velm Help files");
-    EXPECT_EQ(help.messages.shown()[0].caption, "Orvane! Error");
+    EXPECT_EQ(help.messageBox.shown()[0].caption, "Orvane! Error");
     EXPECT_EQ(carvel.window->windowTitle(), "Help");
+
+    // Help counts as shown once it was asked for, found or not, so closing closes all.
+    carvel.window->close();
+    ASSERT_EQ(help.viewer.calls().size(), 1u);
+    EXPECT_EQ(help.viewer.calls()[0].command, HH_CLOSE_ALL);
+    EXPECT_EQ(help.viewer.calls()[0].file, std::optional<std::string>("//Carvel.chm"));
 }
 
 // Carvel's Help over this machine's viewer and the compiled help file, then Exit.
