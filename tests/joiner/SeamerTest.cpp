@@ -193,6 +193,18 @@ TEST(SeamerStart, ArgumentsOnTheCommandLineAreIgnored) {
     }
 }
 
+// The program itself, not only its window: Qt must not take its own options out of the
+// arguments either. An unknown platform would end the program before its window shows.
+TEST(SeamerStart, QtOptionsAmongTheArgumentsAreIgnoredToo) {
+    QProcess seamer;
+    seamer.start(QStringLiteral(SEAMER_PATH), {"-platform", "no-such-platform", "-reverse"});
+    ASSERT_TRUE(seamer.waitForStarted(30000));
+    EXPECT_FALSE(seamer.waitForFinished(3000))
+        << QString::fromLocal8Bit(seamer.readAllStandardError()).toStdString();
+    seamer.kill();
+    seamer.waitForFinished(30000);
+}
+
 TEST(SeamerChoosers, AFileThatIsNoPieceAsksRetryOrCancel) {
     TempFolder temp;
     const PieceSet3 set(temp);
