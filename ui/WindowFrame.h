@@ -49,6 +49,7 @@ protected:
     // Enables toolbar button i and entries[i] when the flag string holds a lower-case "t" at
     // position i; every other character and a missing position disable.
     void applyFlags(const QString& flags, std::initializer_list<QAction*> entries);
+    IMessageBox& messageBox() const { return m_messageBox; }
     // Runs a command so that no exception leaves it for the event loop.
     void guarded(const std::function<void()>& command);
 

@@ -24,8 +24,8 @@ const char* const kProgramTitle = "Carvel";
 
 frmSplitJoin::frmSplitJoin(IMessageBox& messageBox, IFileDialog& fileDialog, FileSystem& fs,
                            QString arguments, std::function<void()> showAbout, QWidget* parent)
-    : WindowFrame(messageBox, kProgramTitle, parent), m_messageBox(messageBox),
-      m_arguments(std::move(arguments)), m_showAbout(std::move(showAbout)) {
+    : WindowFrame(messageBox, kProgramTitle, parent), m_arguments(std::move(arguments)),
+      m_showAbout(std::move(showAbout)) {
     setWindowTitle(QLatin1String(kProgramTitle));
 
     // The keys and captions in the order of the flag string's positions.
@@ -197,7 +197,7 @@ void frmSplitJoin::readCommandLine() {
         SwitchToJoinMode();
         const std::string p = trimBlanks(m_arguments.mid(2).toStdString());
         if (!m_joinDialog->MakeJoinPattern(p)) {
-            m_messageBox.show({"File: " + p + " is not a valid file to Join",
+            messageBox().show({"File: " + p + " is not a valid file to Join",
                                "Invalid file selected", MsgButtons::Ok, MsgIcon::Critical,
                                MsgAnswer::Ok, this});
             m_joinDialog->cmdSelectJoinFile_Click();

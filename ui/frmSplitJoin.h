@@ -68,7 +68,6 @@ private:
     // Runs before the window unloads, whatever closes it; never stops the unload.
     void Form_QueryUnload();
 
-    IMessageBox& m_messageBox;
     QString m_arguments;
     std::function<void()> m_showAbout;
 
