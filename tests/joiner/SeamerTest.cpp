@@ -174,6 +174,34 @@ TEST(SeamerStart, ShowsAnEmptyJoinPanelAndAsksNothing) {
     EXPECT_TRUE(s.messages.shown().empty());
 }
 
+// Seamer's window has the frame of Carvel's: the same client area, toolbar buttons, panel place
+// and status bar, and no resizing.
+TEST(SeamerStart, TheWindowHasTheFrameOfCarvels) {
+    Seamer s;
+    const auto* toolbar = s.window.findChild<QToolBar*>(QStringLiteral("tbMenu"));
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_EQ(s.window.centralWidget()->width(), 477);
+    EXPECT_EQ(toolbar->height() + s.window.centralWidget()->height() +
+                  s.window.statusBar1()->height(),
+              300);
+    EXPECT_EQ(s.window.minimumSize(), s.window.maximumSize());
+    EXPECT_FALSE(s.window.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(s.window.windowFlags() & Qt::WindowMaximizeButtonHint);
+
+    // The panel frame at left 120, top 840 twips of the client area, which starts at the toolbar.
+    const QPoint client = toolbar->mapTo(&s.window, QPoint(0, 0));
+    EXPECT_EQ(s.panel()->mapTo(&s.window, QPoint(0, 0)) - client, QPoint(8, 56));
+    EXPECT_EQ(s.panel()->size(), QSize(457, 177));
+
+    for (int index = 1; index <= 2; ++index) {
+        const QToolButton* button = s.window.toolbarButton(index);
+        EXPECT_EQ(button->size(), QSize(64, 30));
+        EXPECT_EQ(button->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+        EXPECT_FALSE(button->icon().isNull());
+        EXPECT_TRUE(button->toolTip().isEmpty());
+    }
+}
+
 TEST(SeamerStart, ArgumentsOnTheCommandLineAreIgnored) {
     TempFolder temp;
     const PieceSet3 set(temp);
