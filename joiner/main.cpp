@@ -8,7 +8,10 @@
 // Seamer joins a piece set back into its file. Its command line is not read: whatever arguments
 // it is given, it starts with an empty join panel.
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
+    // Qt is handed the program's name alone: it would otherwise take options such as "-platform"
+    // or "-reverse" from the arguments that Seamer ignores.
+    int qtArgc = argc > 0 ? 1 : 0;
+    QApplication application(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Seamer"));
 
     carvel::QtMessageBox messageBox;

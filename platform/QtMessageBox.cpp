@@ -1,5 +1,7 @@
 #include "QtMessageBox.h"
 
+#include <QCursor>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QString>
 #include <QWidget>
@@ -56,7 +58,15 @@ MsgAnswer QtMessageBox::show(const MessageRequest& request) {
         break;
     }
     box.setDefaultButton(toQt(request.defaultButton));
-    switch (box.exec()) {
+    // The box waits for the user, so it shows the normal pointer, also when it comes up while a
+    // split or join shows the busy pointer over the program.
+    const bool busy = QGuiApplication::overrideCursor() != nullptr;
+    if (busy)
+        QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+    const int pressed = box.exec();
+    if (busy)
+        QGuiApplication::restoreOverrideCursor();
+    switch (pressed) {
     case QMessageBox::Yes:
         return MsgAnswer::Yes;
     case QMessageBox::No:

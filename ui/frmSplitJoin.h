@@ -4,27 +4,24 @@
 #include "HelpServices.h"
 #include "IFileDialog.h"
 #include "IMessageBox.h"
+#include "WindowFrame.h"
 
-#include <QMainWindow>
 #include <QString>
 #include <functional>
 #include <memory>
 #include <optional>
 
 class QAction;
-class QToolBar;
-class QToolButton;
 
 namespace carvel {
 
 class HTMLHelp;
 class JoinPanel;
 class SplitPanel;
-class StatusBar;
 
 // Carvel's main window: a toolbar and menus over the split panel or the join panel (one at a
 // time, the window's mode), and the status bar.
-class frmSplitJoin final : public QMainWindow {
+class frmSplitJoin final : public WindowFrame {
     Q_OBJECT
 
 public:
@@ -58,16 +55,11 @@ public:
 
     SplitPanel* splitPanel() const { return m_splitDialog; }
     JoinPanel* joinPanel() const { return m_joinDialog; }
-    StatusBar* statusBar1() const { return m_statusBar; }
-    // Toolbar button by its index, 1 to 5.
-    QToolButton* toolbarButton(int index) const { return m_buttons[index - 1]; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void buildToolbar();
     void buildMenus();
     void readCommandLine();
     void setModePicture(const QString& role);
@@ -75,16 +67,10 @@ private:
     void showHelpContents();
     // Runs before the window unloads, whatever closes it; never stops the unload.
     void Form_QueryUnload();
-    // Runs a command so that no exception leaves it for the event loop.
-    void guarded(const std::function<void()>& command);
 
-    IMessageBox& m_messageBox;
     QString m_arguments;
     std::function<void()> m_showAbout;
-    bool m_centred = false;
 
-    QToolBar* m_tbMenu = nullptr;
-    QToolButton* m_buttons[5] = {};
     QAction* m_mnusp = nullptr;
     QAction* m_mnujn = nullptr;
     QAction* m_mnuex = nullptr;
@@ -92,7 +78,6 @@ private:
     QAction* m_mnuab = nullptr;
     SplitPanel* m_splitDialog = nullptr;
     JoinPanel* m_joinDialog = nullptr;
-    StatusBar* m_statusBar = nullptr;
 
     std::optional<HelpServices> m_helpServices;
     QString m_programFolder;

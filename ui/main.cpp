@@ -9,8 +9,8 @@
 #include <QString>
 
 int main(int argc, char** argv) {
-    // The argument text is taken before Qt reads its own options, exactly as the program got
-    // it: the arguments joined by single blanks, quotes that reached the program kept.
+    // The argument text exactly as the program got it: the arguments joined by single blanks,
+    // quotes that reached the program kept.
     QString arguments;
     for (int index = 1; index < argc; ++index) {
         if (index > 1)
@@ -18,7 +18,10 @@ int main(int argc, char** argv) {
         arguments += QString::fromLocal8Bit(argv[index]);
     }
 
-    QApplication application(argc, argv);
+    // Qt is handed the program's name alone: the arguments are Carvel's, and Qt would take
+    // options such as "-platform" or "-reverse" out of them and act on them.
+    int qtArgc = argc > 0 ? 1 : 0;
+    QApplication application(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Carvel"));
 
     carvel::QtMessageBox messageBox;

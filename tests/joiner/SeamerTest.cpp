@@ -174,6 +174,34 @@ TEST(SeamerStart, ShowsAnEmptyJoinPanelAndAsksNothing) {
     EXPECT_TRUE(s.messages.shown().empty());
 }
 
+// Seamer's window has the frame of Carvel's: the same client area, toolbar buttons, panel place
+// and status bar, and no resizing.
+TEST(SeamerStart, TheWindowHasTheFrameOfCarvels) {
+    Seamer s;
+    const auto* toolbar = s.window.findChild<QToolBar*>(QStringLiteral("tbMenu"));
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_EQ(s.window.centralWidget()->width(), 477);
+    EXPECT_EQ(toolbar->height() + s.window.centralWidget()->height() +
+                  s.window.statusBar1()->height(),
+              300);
+    EXPECT_EQ(s.window.minimumSize(), s.window.maximumSize());
+    EXPECT_FALSE(s.window.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(s.window.windowFlags() & Qt::WindowMaximizeButtonHint);
+
+    // The panel frame at left 120, top 840 twips of the client area, which starts at the toolbar.
+    const QPoint client = toolbar->mapTo(&s.window, QPoint(0, 0));
+    EXPECT_EQ(s.panel()->mapTo(&s.window, QPoint(0, 0)) - client, QPoint(8, 56));
+    EXPECT_EQ(s.panel()->size(), QSize(457, 177));
+
+    for (int index = 1; index <= 2; ++index) {
+        const QToolButton* button = s.window.toolbarButton(index);
+        EXPECT_EQ(button->size(), QSize(64, 30));
+        EXPECT_EQ(button->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+        EXPECT_FALSE(button->icon().isNull());
+        EXPECT_TRUE(button->toolTip().isEmpty());
+    }
+}
+
 TEST(SeamerStart, ArgumentsOnTheCommandLineAreIgnored) {
     TempFolder temp;
     const PieceSet3 set(temp);
@@ -191,6 +219,18 @@ TEST(SeamerStart, ArgumentsOnTheCommandLineAreIgnored) {
         EXPECT_EQ(seamer.exitCode(), 0) << output.toStdString();
         EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] 1 test"))) << output.toStdString();
     }
+}
+
+// The program itself, not only its window: Qt must not take its own options out of the
+// arguments either. An unknown platform would end the program before its window shows.
+TEST(SeamerStart, QtOptionsAmongTheArgumentsAreIgnoredToo) {
+    QProcess seamer;
+    seamer.start(QStringLiteral(SEAMER_PATH), {"-platform", "no-such-platform", "-reverse"});
+    ASSERT_TRUE(seamer.waitForStarted(30000));
+    EXPECT_FALSE(seamer.waitForFinished(3000))
+        << QString::fromLocal8Bit(seamer.readAllStandardError()).toStdString();
+    seamer.kill();
+    seamer.waitForFinished(30000);
 }
 
 TEST(SeamerChoosers, AFileThatIsNoPieceAsksRetryOrCancel) {

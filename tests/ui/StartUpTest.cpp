@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace carvel::test {
@@ -48,6 +49,18 @@ TEST(StartUp, OtherTextsAreIgnored) {
         EXPECT_FALSE(carvel.window->joinPanel()->isVisibleTo(carvel.window.get()));
         EXPECT_TRUE(carvel.messages.shown().empty());
     }
+}
+
+// The program itself: its arguments are read by the window alone, so Qt's own options among them
+// change nothing. An unknown platform would end the program before its window shows.
+TEST(StartUp, QtOptionsInTheArgumentsAreNotTakenByQt) {
+    QProcess carvel;
+    carvel.start(QStringLiteral(CARVEL_PATH), {"-platform", "no-such-platform", "-reverse"});
+    ASSERT_TRUE(carvel.waitForStarted(30000));
+    EXPECT_FALSE(carvel.waitForFinished(3000))
+        << QString::fromLocal8Bit(carvel.readAllStandardError()).toStdString();
+    carvel.kill();
+    carvel.waitForFinished(30000);
 }
 
 TEST(StartUp, JoinSwitchWithAPieceFillsThePattern) {

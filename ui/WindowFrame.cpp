@@ -1,0 +1,126 @@
+#include "WindowFrame.h"
+
+#include "Artwork.h"
+#include "Controls.h"
+#include "StatusBar.h"
+#include "Twips.h"
+
+#include <QAction>
+#include <QLayout>
+#include <QMenu>
+#include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
+#include <exception>
+
+namespace carvel {
+
+namespace {
+
+constexpr int kToolbarTwips = 540;
+constexpr int kClientWidthTwips = 7155;
+constexpr int kClientHeightTwips = 4500;
+constexpr int kStatusBarTwips = 300;
+constexpr int kPanelLeftTwips = 120;
+constexpr int kPanelTopTwips = 840;
+
+} // namespace
+
+WindowFrame::WindowFrame(IMessageBox& messageBox, const char* programTitle, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                              Qt::MSWindowsFixedSizeDialogHint),
+      m_messageBox(messageBox), m_programTitle(programTitle) {
+    setObjectName(QStringLiteral("frmSplitJoin"));
+    setWindowIcon(Artwork::windowIcon());
+    setFont(Controls::windowFont());
+
+    m_area = new QWidget(this);
+    m_area->setFixedSize(
+        twipsSize(kClientWidthTwips, kClientHeightTwips - kToolbarTwips - kStatusBarTwips));
+    setCentralWidget(m_area);
+
+    m_statusBar = new StatusBar(this);
+    setStatusBar(m_statusBar);
+
+    // No resizing: the window keeps the size of its contents.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+WindowFrame::~WindowFrame() = default;
+
+void WindowFrame::buildToolbar(std::initializer_list<const char*> keys,
+                               std::function<void(const QString&)> onClick) {
+    m_tbMenu = new QToolBar(this);
+    m_tbMenu->setObjectName(QStringLiteral("tbMenu"));
+    m_tbMenu->setMovable(false);
+    m_tbMenu->setFloatable(false);
+    m_tbMenu->setFixedHeight(twips(kToolbarTwips));
+    m_tbMenu->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_tbMenu->setIconSize(QSize(24, 24));
+    for (const char* name : keys) {
+        const QString key = QLatin1String(name);
+        // Plain buttons rather than actions: an action would lend its caption as a tooltip.
+        auto* button = new QToolButton(m_tbMenu);
+        button->setObjectName(QStringLiteral("tbMenu_") + key);
+        button->setProperty("key", key);
+        button->setText(key);
+        button->setIcon(QIcon(Artwork::toolbarImage(key)));
+        button->setIconSize(QSize(24, 24));
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        button->setFixedSize(64, 30);
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        m_tbMenu->addWidget(button);
+        m_buttons.push_back(button);
+        connect(button, &QToolButton::clicked, this, [key, onClick] { onClick(key); });
+    }
+    addToolBar(Qt::TopToolBarArea, m_tbMenu);
+}
+
+QAction* WindowFrame::addMenuEntry(QMenu* menu, const char* name, const QString& caption,
+                                   std::function<void()> command) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    connect(action, &QAction::triggered, this, [this, command] { guarded(command); });
+    return action;
+}
+
+void WindowFrame::placePanel(QWidget* panel) {
+    // The panels' place is given in the window's coordinates; the toolbar's height comes off
+    // their top, as the area starts below it.
+    panel->move(twips(kPanelLeftTwips), twips(kPanelTopTwips) - twips(kToolbarTwips));
+}
+
+void WindowFrame::applyFlags(const QString& flags, std::initializer_list<QAction*> entries) {
+    int index = 0;
+    for (QAction* entry : entries) {
+        const bool enabled = index < flags.size() && flags.at(index) == QLatin1Char('t');
+        m_buttons.at(index)->setEnabled(enabled);
+        entry->setEnabled(enabled);
+        ++index;
+    }
+}
+
+void WindowFrame::guarded(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const std::exception& error) {
+        m_messageBox.show(
+            {error.what(), m_programTitle, MsgButtons::Ok, MsgIcon::None, MsgAnswer::Ok, this});
+    } catch (...) {
+        m_messageBox.show({"Unexpected error.", m_programTitle, MsgButtons::Ok, MsgIcon::None,
+                           MsgAnswer::Ok, this});
+    }
+}
+
+void WindowFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_centred)
+        return;
+    m_centred = true;
+    if (const QScreen* display = screen())
+        move(display->availableGeometry().center() - frameGeometry().center() + pos());
+}
+
+} // namespace carvel
