@@ -280,10 +280,11 @@ std::unique_ptr<TextStream> PosixFileSystem::CreateTempFileBeside(const std::str
         if (::access(path.c_str(), W_OK) != 0)
             fail("Cannot create file", path, errno);
     }
-    std::string folder = GetParentFolderName(path);
-    if (folder.empty())
-        folder = ".";
-    const std::string prefix = folder.back() == '/' ? folder : folder + "/";
+    // A bare name has no folder: the temporary file goes into the current one.
+    const std::string folder = GetParentFolderName(path);
+    const std::string prefix = folder.empty()         ? std::string("./")
+                               : folder.back() == '/' ? folder
+                                                      : folder + "/";
     static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device seed;
     std::mt19937 random(seed());
