@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
     cmake g++ make pkg-config
     libgtest-dev
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev
     libchm-dev fp-utils
     xvfb xauth
     wine

@@ -1,11 +1,11 @@
 #include "StatusBar.h"
 
 #include "Controls.h"
+#include "KeyboardLocks.h"
 #include "Twips.h"
 
 #include <QApplication>
 #include <QDateTime>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,10 +15,6 @@
 namespace carvel {
 
 namespace {
-
-// X11 reports the lock keys in the state of every key event: Lock is caps lock, Mod2 num lock.
-constexpr quint32 kX11LockMask = 0x02;
-constexpr quint32 kX11NumLockMask = 0x10;
 
 enum Panel { Picture, Name, Spacer, Date, Gap, Time, Insert, NumLock, CapsLock, ScrollLock };
 
@@ -54,7 +50,6 @@ StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
     connect(m_clock, &QTimer::timeout, this, &StatusBar::showClock);
     m_clock->start();
     showClock();
-    showKeyStates();
     qApp->installEventFilter(this);
 }
 
@@ -103,9 +98,15 @@ void StatusBar::showClock() {
     const QLocale locale = QLocale::system();
     m_panels[Date]->setText(locale.toString(now.date(), QLocale::ShortFormat));
     m_panels[Time]->setText(locale.toString(now.time(), QLocale::ShortFormat));
+    // The lock keys can change in other windows too: ask again with every tick.
+    showKeyStates();
 }
 
 void StatusBar::showKeyStates() {
+    const LockKeyStates told = readLockKeyStates();
+    m_capsLock = told.capsLock.value_or(m_capsLock);
+    m_numLock = told.numLock.value_or(m_numLock);
+    m_scrollLock = told.scrollLock.value_or(m_scrollLock);
     m_panels[Insert]->setEnabled(m_insert);
     m_panels[NumLock]->setEnabled(m_numLock);
     m_panels[CapsLock]->setEnabled(m_capsLock);
@@ -127,11 +128,7 @@ bool StatusBar::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->isAutoRepeat())
         return false;
-    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
-        // The state is that before this key: a lock key's own press flips it afterwards.
-        m_capsLock = (key->nativeModifiers() & kX11LockMask) != 0;
-        m_numLock = (key->nativeModifiers() & kX11NumLockMask) != 0;
-    }
+    // Where the display server tells the lock states, what it says after this key wins.
     switch (key->key()) {
     case Qt::Key_Insert:
         m_insert = !m_insert;
