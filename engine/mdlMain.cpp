@@ -176,8 +176,10 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
             return 0;
 
         // Built beside the destination and renamed into place once complete, so that an
-        // existing destination survives any failure unchanged.
-        target = m_fs.CreateTempFileBeside(destination, tempPath);
+        // existing destination survives any failure unchanged. A destination that is a link
+        // gets the content in the file it names, as writing to it would, and stays a link.
+        const std::string finalPath = m_fs.FinalPath(destination);
+        target = m_fs.CreateTempFileBeside(finalPath, tempPath);
         std::int16_t count = 0;
         FileLength done = 0;
         for (long long i = 1; isPiece(i); ++i) {
@@ -201,7 +203,7 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
             m_fs.DeleteFile(tempPath);
             return 0;
         }
-        m_fs.MoveFile(tempPath, destination);
+        m_fs.MoveFile(tempPath, finalPath);
         tempPath.clear();
         return count;
     } catch (...) {
