@@ -45,6 +45,7 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
     std::unique_ptr<TextStream> source;
     std::unique_ptr<TextStream> piece;
     std::unique_ptr<TextStream> script;
+    std::string scriptPath;
     try {
         // Nearest whole byte, ties to the even neighbour (the default rounding mode).
         const double rounded = std::nearbyint(pieceSize);
@@ -117,10 +118,12 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
         if (count > 0) {
             scriptText += JoinScript::tail(fileName);
             script = m_fs.CreateTextFile(folder + "/JoinFiles.bat", true);
+            scriptPath = folder + "/JoinFiles.bat";
             script->Write(scriptText);
             scriptText.clear();
             script->Close();
             script.reset();
+            scriptPath.clear();
         }
         return static_cast<std::int16_t>(count);
     } catch (...) {
@@ -129,6 +132,14 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
         piece.reset();
         script.reset();
         source.reset();
+        // A failed split leaves no script: a piece folder with JoinFiles.bat is a whole set.
+        if (!scriptPath.empty()) {
+            try {
+                m_fs.DeleteFile(scriptPath);
+            } catch (...) {
+                // The description shown stays the first error's.
+            }
+        }
         m_messageBox.show({description, m_title, MsgButtons::Ok, MsgIcon::None, MsgAnswer::Ok});
         return 0;
     }
