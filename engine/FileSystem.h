@@ -68,6 +68,9 @@ public:
     virtual void DeleteFile(const std::string& path) = 0;
     // True when both paths name one existing file, however each is spelt (links included).
     virtual bool SameFile(const std::string& a, const std::string& b) = 0;
+    // The file that writing to path reaches: symbolic links followed to the file they name,
+    // which need not exist yet. A file system without links has path itself.
+    virtual std::string FinalPath(const std::string& path) { return path; }
 };
 
 // The one service object of the program, created on first use and kept until it ends.

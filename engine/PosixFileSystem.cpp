@@ -328,6 +328,27 @@ bool PosixFileSystem::SameFile(const std::string& a, const std::string& b) {
            first.st_ino == second.st_ino;
 }
 
+std::string PosixFileSystem::FinalPath(const std::string& path) {
+    std::string current = path;
+    // As many links in a row as Linux itself follows before it gives up with ELOOP.
+    for (int links = 0; links < 40; ++links) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return current;
+        std::error_code error;
+        const std::string target = std::filesystem::read_symlink(current, error).string();
+        if (error)
+            failText("Cannot read link", current, error.message());
+        // A relative target is relative to the folder that holds the link.
+        const std::string folder = GetParentFolderName(current);
+        if (target.rfind('/', 0) == 0 || folder.empty())
+            current = target;
+        else
+            current = folder.back() == '/' ? folder + target : folder + "/" + target;
+    }
+    fail("Cannot follow link", path, ELOOP);
+}
+
 FileSystem& fileSystem() {
     static PosixFileSystem service;
     return service;

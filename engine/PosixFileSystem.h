@@ -30,6 +30,7 @@ public:
     void MoveFile(const std::string& from, const std::string& to) override;
     void DeleteFile(const std::string& path) override;
     bool SameFile(const std::string& a, const std::string& b) override;
+    std::string FinalPath(const std::string& path) override;
 
     // Turns the kernel copy off, so that the read/write loop can be tested and measured.
     void setKernelCopy(bool enabled) { m_kernelCopy = enabled; }

@@ -45,6 +45,7 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
     std::unique_ptr<TextStream> source;
     std::unique_ptr<TextStream> piece;
     std::unique_ptr<TextStream> script;
+    std::string scriptPath;
     try {
         // Nearest whole byte, ties to the even neighbour (the default rounding mode).
         const double rounded = std::nearbyint(pieceSize);
@@ -117,10 +118,12 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
         if (count > 0) {
             scriptText += JoinScript::tail(fileName);
             script = m_fs.CreateTextFile(folder + "/JoinFiles.bat", true);
+            scriptPath = folder + "/JoinFiles.bat";
             script->Write(scriptText);
             scriptText.clear();
             script->Close();
             script.reset();
+            scriptPath.clear();
         }
         return static_cast<std::int16_t>(count);
     } catch (...) {
@@ -129,6 +132,14 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
         piece.reset();
         script.reset();
         source.reset();
+        // A failed split leaves no script: a piece folder with JoinFiles.bat is a whole set.
+        if (!scriptPath.empty()) {
+            try {
+                m_fs.DeleteFile(scriptPath);
+            } catch (...) {
+                // The description shown stays the first error's.
+            }
+        }
         m_messageBox.show({description, m_title, MsgButtons::Ok, MsgIcon::None, MsgAnswer::Ok});
         return 0;
     }
@@ -176,8 +187,10 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
             return 0;
 
         // Built beside the destination and renamed into place once complete, so that an
-        // existing destination survives any failure unchanged.
-        target = m_fs.CreateTempFileBeside(destination, tempPath);
+        // existing destination survives any failure unchanged. A destination that is a link
+        // gets the content in the file it names, as writing to it would, and stays a link.
+        const std::string finalPath = m_fs.FinalPath(destination);
+        target = m_fs.CreateTempFileBeside(finalPath, tempPath);
         std::int16_t count = 0;
         FileLength done = 0;
         for (long long i = 1; isPiece(i); ++i) {
@@ -201,7 +214,7 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
             m_fs.DeleteFile(tempPath);
             return 0;
         }
-        m_fs.MoveFile(tempPath, destination);
+        m_fs.MoveFile(tempPath, finalPath);
         tempPath.clear();
         return count;
     } catch (...) {

@@ -78,6 +78,16 @@ TEST_F(FaultTest, SplitFailuresOfReadCloseAndScriptAreNoSuccess) {
     faulty.failWrite(1 + 5 + 1); // the last run's first piece, five pieces, then the script
     EXPECT_EQ(splitFive(), 0);
     EXPECT_EQ(onlyMessage(), "Cannot write file " + folder + "/JoinFiles.bat: Input/output error");
+    // All pieces stay; the half-written script does not.
+    EXPECT_EQ(namesIn(folder),
+              (std::set<std::string>{"src.1", "src.2", "src.3", "src.4", "src.5"}));
+
+    messages.clear();
+    faulty.failClose(1 + 6 + 6 + 1); // before: a piece; five pieces and the source, twice
+    EXPECT_EQ(splitFive(), 0);
+    EXPECT_EQ(onlyMessage(), "Cannot close file " + folder + "/JoinFiles.bat: Input/output error");
+    EXPECT_EQ(namesIn(folder),
+              (std::set<std::string>{"src.1", "src.2", "src.3", "src.4", "src.5"}));
 }
 
 TEST_F(FaultTest, JoinFailuresLeaveTheDestinationAndNoTemporaryFile) {

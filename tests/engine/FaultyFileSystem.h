@@ -44,6 +44,7 @@ public:
     bool SameFile(const std::string& a, const std::string& b) override {
         return m_real.SameFile(a, b);
     }
+    std::string FinalPath(const std::string& path) override { return m_real.FinalPath(path); }
 
 private:
     friend class FaultyStream;

@@ -168,6 +168,44 @@ TEST_F(JoinPiecesTest, ReplacedDestinationKeepsItsPermissions) {
     EXPECT_EQ(info.st_mode & 07777, 0750u);
 }
 
+// Writing to a link writes the file it names: the link stays, the named file gets the content.
+TEST_F(JoinPiecesTest, DestinationThatIsALinkIsWrittenThrough) {
+    pieces({"1", "2"});
+    std::filesystem::create_directory(dir / "real");
+    writeFile(dir / "real/file", "old");
+    const std::string before = std::filesystem::current_path().string();
+    ASSERT_EQ(::chdir(dir.path().c_str()), 0);
+    // Relative to the link's folder, through a second link, and from a bare name.
+    ASSERT_EQ(::symlink("real/file", (dir / "link").c_str()), 0);
+    ASSERT_EQ(::symlink((dir / "link").c_str(), (dir / "real/chain").c_str()), 0);
+    ASSERT_EQ(::symlink("new", (dir / "real/dangling").c_str()), 0);
+    EXPECT_EQ(engine.JoinPieces("link", dir / "p.?", 1), 2);
+    EXPECT_EQ(readFile(dir / "real/file"), "<1><2>");
+    writeFile(dir / "real/file", "old");
+    EXPECT_EQ(engine.JoinPieces(dir / "real/chain", dir / "p.?", 1), 2);
+    EXPECT_EQ(readFile(dir / "real/file"), "<1><2>");
+    // A link to a file not there yet makes that file.
+    EXPECT_EQ(engine.JoinPieces(dir / "real/dangling", dir / "p.?", 1), 2);
+    EXPECT_EQ(readFile(dir / "real/new"), "<1><2>");
+    ASSERT_EQ(::chdir(before.c_str()), 0);
+
+    for (const char* link : {"link", "real/chain", "real/dangling"}) {
+        struct stat info {};
+        ASSERT_EQ(::lstat((dir / link).c_str(), &info), 0);
+        EXPECT_TRUE(S_ISLNK(info.st_mode)) << link;
+    }
+    EXPECT_TRUE(messages.shown().empty());
+    expectOnlyFiles({"p.1", "p.2", "real", "link"});
+    EXPECT_EQ(namesIn(dir / "real"), (std::set<std::string>{"file", "chain", "dangling", "new"}));
+
+    // A loop of links names no file at all.
+    ASSERT_EQ(::symlink("loop2", (dir / "loop1").c_str()), 0);
+    ASSERT_EQ(::symlink("loop1", (dir / "loop2").c_str()), 0);
+    EXPECT_EQ(engine.JoinPieces(dir / "loop1", dir / "p.?", 1), 0);
+    EXPECT_EQ(texts(), std::vector<std::string>{"Cannot follow link " + dir / "loop1" +
+                                                ": Too many levels of symbolic links"});
+}
+
 // A destination this user may not write stays as it was, as creating it anew would fail. Root
 // may write any file, so as root the join runs as another user in a folder open to all.
 TEST_F(JoinPiecesTest, DestinationThatMayNotBeWrittenIsLeftAlone) {
