@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <stdexcept>
 
 namespace carvel {
 
@@ -62,8 +63,29 @@ private:
     bool m_drawn = false;
 };
 
+// How a run reports its progress, and learns that the user wants it to stop.
+struct Watch {
+    ProgressLine* progress;
+    const std::atomic<bool>* interrupted;
+
+    // An interruption ends the work through the engine's failure path, like any other error,
+    // so an unfinished join takes its temporary file away with it.
+    void attach(mdlMain& engine) const {
+        engine.setProgress([*this](FileLength done, FileLength total) {
+            if (interrupted != nullptr && interrupted->load())
+                throw std::runtime_error("Interrupted");
+            if (progress)
+                progress->update(done, total);
+        });
+    }
+    void clear() const {
+        if (progress)
+            progress->clear();
+    }
+};
+
 int split(const std::string& source, const std::string& size, FileSystem& fs, CliMessageBox& box,
-          std::ostream& out, ProgressLine* progress) {
+          std::ostream& out, const Watch& watch) {
     // The size arrives as kilobytes, so that the check multiplies it back into exact bytes.
     const NumberReader readKilobytes = [](const std::string& text) {
         return sizeTextBytes(text) / 1024.0;
@@ -72,12 +94,9 @@ int split(const std::string& source, const std::string& size, FileSystem& fs, Cl
     if (!check.ok)
         return kExitFailed;
     mdlMain engine(fs, box, kTitle);
-    if (progress)
-        engine.setProgress(
-            [progress](FileLength done, FileLength total) { progress->update(done, total); });
+    watch.attach(engine);
     const int count = engine.SplitFile(trimBlanks(source), check.pieceSizeBytes);
-    if (progress)
-        progress->clear();
+    watch.clear();
     if (count < 1) {
         box.show({kSplitFailedText, kSplitFailedCaption, MsgButtons::Ok, MsgIcon::Critical});
         return kExitFailed;
@@ -87,7 +106,7 @@ int split(const std::string& source, const std::string& size, FileSystem& fs, Cl
 }
 
 int join(const std::string& piece, const std::string& destination, FileSystem& fs,
-         CliMessageBox& box, std::ostream& out, ProgressLine* progress) {
+         CliMessageBox& box, std::ostream& out, const Watch& watch) {
     std::string pattern = piece;
     if (pattern.empty() || pattern.back() != '?') {
         const auto fromPiece = PieceSet::patternFromPiece(piece);
@@ -101,12 +120,9 @@ int join(const std::string& piece, const std::string& destination, FileSystem& f
     if (!CheckJoinInput(pattern, destination, fs, box).ok)
         return kExitFailed;
     mdlMain engine(fs, box, kTitle);
-    if (progress)
-        engine.setProgress(
-            [progress](FileLength done, FileLength total) { progress->update(done, total); });
+    watch.attach(engine);
     const int count = engine.JoinPieces(destination, pattern, 1);
-    if (progress)
-        progress->clear();
+    watch.clear();
     if (count < 1) {
         box.show({kJoinFailedText, kTitle, MsgButtons::Ok, MsgIcon::None});
         return kExitFailed;
@@ -137,7 +153,7 @@ std::string carvelCliUsage() {
 }
 
 int runCarvelCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                 FileSystem& fs, bool showProgress) {
+                 FileSystem& fs, bool showProgress, const std::atomic<bool>* interrupted) {
     bool force = false;
     std::vector<std::string> words;
     for (const std::string& arg : args) {
@@ -165,9 +181,10 @@ int runCarvelCli(const std::vector<std::string>& args, std::ostream& out, std::o
         if (progress)
             progress->clear();
     });
+    const Watch watch{progress, interrupted};
     if (words[0] == "split")
-        return split(words[1], words[2], fs, box, out, progress);
-    return join(words[1], words[2], fs, box, out, progress);
+        return split(words[1], words[2], fs, box, out, watch);
+    return join(words[1], words[2], fs, box, out, watch);
 }
 
 } // namespace carvel

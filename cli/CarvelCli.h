@@ -2,6 +2,7 @@
 
 #include "FileSystem.h"
 
+#include <atomic>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -15,9 +16,10 @@ inline constexpr int kExitUsage = 2;
 
 // carvel-cli without its process: args are the command-line arguments after the program name.
 // Results go to out, every message box and the usage after a mistake to err. With showProgress,
-// long work draws a progress line on err (meant for a terminal).
+// long work draws a progress line on err (meant for a terminal). Once interrupted is set, a split
+// or join under way stops on its failure path and the run fails.
 int runCarvelCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                 FileSystem& fs, bool showProgress);
+                 FileSystem& fs, bool showProgress, const std::atomic<bool>* interrupted = nullptr);
 
 std::string carvelCliUsage();
 

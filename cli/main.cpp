@@ -1,14 +1,51 @@
 #include "CarvelCli.h"
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <exception>
 #include <iostream>
 #include <unistd.h>
 
+namespace {
+
+std::atomic<bool> interrupted{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
+
+extern "C" void onInterrupt(int) {
+    interrupted = true;
+}
+
+// Ctrl-C, a closed terminal or a kill stop the work at its next step instead of killing the
+// program in the middle of a join, which would leave its temporary file behind. A second signal
+// ends the program at once. A signal ignored by whoever started the program stays ignored.
+void stopOnSignals() {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction current {};
+        if (::sigaction(signal, nullptr, &current) != 0 || current.sa_handler == SIG_IGN)
+            continue;
+        struct sigaction action {};
+        action.sa_handler = onInterrupt;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART | SA_RESETHAND;
+        ::sigaction(signal, &action, nullptr);
+    }
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    stopOnSignals();
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const int code = carvel::runCarvelCli(args, std::cout, std::cerr, carvel::fileSystem(),
-                                          ::isatty(STDERR_FILENO) == 1);
+    int code = carvel::kExitFailed;
+    try {
+        code = carvel::runCarvelCli(args, std::cout, std::cerr, carvel::fileSystem(),
+                                    ::isatty(STDERR_FILENO) == 1, &interrupted);
+    } catch (const std::exception& error) {
+        // The engine reports its own errors; this is what escapes it, such as memory running out.
+        std::cerr << "carvel-cli: " << error.what() << '\n';
+    }
     // A result that never reached its reader is no success: a full disk, a closed pipe.
     errno = 0;
     if (!std::cout.flush()) {

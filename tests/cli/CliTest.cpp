@@ -2,6 +2,7 @@
 #include "CarvelCli.h"
 #include "SizeText.h"
 
+#include <atomic>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/wait.h>
@@ -114,6 +115,35 @@ TEST_F(CliTest, FailuresGoToStandardErrorWithExitOne) {
                              " of the set\nCarvel: Join file failed!\n");
     EXPECT_EQ(readFile(piece), everyByte(5000).substr(2000, 2000));
     EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(CliTest, AnInterruptedRunStopsOnTheFailurePathAndLeavesNoTemporaryFile) {
+    const std::string bytes = everyByte(5000);
+    writeFile(source, bytes);
+    ASSERT_EQ(run({"split", source, "1000"}), kExitDone);
+    writeFile(dir / "back.zip", "old");
+    const std::set<std::string> before = test::namesIn(dir.path());
+
+    std::atomic<bool> interrupted{true};
+    const auto runInterrupted = [&](std::vector<std::string> args) {
+        out.str("");
+        err.str("");
+        return runCarvelCli(args, out, err, fileSystem(), false, &interrupted);
+    };
+    EXPECT_EQ(runInterrupted({"join", folder + "/photos.zip.1", dir / "back.zip", "--force"}),
+              kExitFailed);
+    EXPECT_EQ(err.str(), "Overwrite File: File with the name of " + dir / "back.zip" +
+                             " already exist. Do you want to overwrite it? Yes (--force)\n"
+                             "Carvel: Interrupted\nCarvel: Join file failed!\n");
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(readFile(dir / "back.zip"), "old");
+    EXPECT_EQ(test::namesIn(dir.path()), before);
+
+    // An interrupted split keeps what it wrote, as a failed one does, but no script.
+    EXPECT_EQ(runInterrupted({"split", source, "1000", "--force"}), kExitFailed);
+    EXPECT_EQ(err.str().substr(err.str().find('\n') + 1),
+              "Carvel: Interrupted\nSplit Failed: File can not be splited.\n");
+    EXPECT_FALSE(exists(folder + "/JoinFiles.bat"));
 }
 
 TEST_F(CliTest, UsageMistakes) {
