@@ -242,8 +242,10 @@ void PosixFileSystem::CopyBytes(TextStream& from, TextStream& to, FileLength cou
             failText("Cannot copy from " + source->path() + " to", target->path(),
                      std::strerror(error));
         }
+        // Nothing copied: the end of the file, or a file system whose kernel copy cannot tell
+        // (some report 0 for files they cannot copy). The read/write loop tells which.
         if (put == 0)
-            failText("Cannot read file", source->path(), "the file ended early");
+            break;
         copied += put;
         if (progress)
             progress(copied);

@@ -187,6 +187,28 @@ TEST_F(SplitFileTest, ReadWriteLoopGivesTheSameBytes) {
     EXPECT_EQ(joined("loop", 2, 1), bytes);
 }
 
+// A file that holds fewer bytes than asked for (shortened while it is read) is an error, not an
+// endless loop or a short piece taken for a whole one; the bytes that were there are copied.
+TEST_F(SplitFileTest, CopyOfAFileThatEndsEarlyFailsAfterItsLastByte) {
+    const std::string bytes = everyByte(300 * 1024);
+    writeFile(dir / "short", bytes);
+    for (bool kernel : {true, false}) {
+        SCOPED_TRACE(kernel ? "kernel copy" : "read/write loop");
+        fs.setKernelCopy(kernel);
+        auto from = fs.OpenTextFile(dir / "short");
+        auto to = fs.CreateTextFile(dir / "copy", true);
+        try {
+            fs.CopyBytes(*from, *to, bytes.size() + 10, {});
+            ADD_FAILURE() << "no error";
+        } catch (const std::exception& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      "Cannot read file " + dir / "short" + ": the file ended early");
+        }
+        to->Close();
+        EXPECT_EQ(readFile(dir / "copy"), bytes);
+    }
+}
+
 TEST_F(SplitFileTest, ProgressReachesTheTotal) {
     std::int64_t last = 0, total = 0;
     engine.setProgress([&](std::int64_t done, std::int64_t all) {
