@@ -155,8 +155,19 @@ std::string carvelCliUsage() {
 int runCarvelCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                  FileSystem& fs, bool showProgress, const std::atomic<bool>* interrupted) {
     bool force = false;
+    bool optionsEnded = false;
     std::vector<std::string> words;
     for (const std::string& arg : args) {
+        // After "--" every argument is a name, so that files named like the options (a file
+        // "-h" or "--force") can be given without being taken for them.
+        if (optionsEnded) {
+            words.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
         if (arg == "--help" || arg == "-h") {
             out << carvelCliUsage();
             return kExitDone;

@@ -74,8 +74,11 @@ SplitCheck CheckSplitInput(const std::string& sourceText, const std::string& siz
         if (!std::isfinite(check.pieceSizeBytes))
             throw std::overflow_error("Overflow");
 
+        // Compared in whole bytes, as the split rounds the size (ties to the even neighbour):
+        // a size that only rounds to the file's length would otherwise pass here, have the
+        // piece folder deleted on Yes, and then be refused by the split with nothing written.
         const FileLength length = fs.FileLen(source);
-        if (!(static_cast<double>(length) > check.pieceSizeBytes)) {
+        if (!(static_cast<double>(length) > std::nearbyint(check.pieceSizeBytes))) {
             messageBox.show({"File is already smaller than destination file size, can not be "
                              "split.",
                              programTitle, MsgButtons::Ok, MsgIcon::None, MsgAnswer::Ok, owner});

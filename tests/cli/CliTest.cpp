@@ -3,6 +3,7 @@
 #include "SizeText.h"
 
 #include <atomic>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/wait.h>
@@ -157,6 +158,30 @@ TEST_F(CliTest, UsageMistakes) {
     EXPECT_EQ(run({"--help"}), kExitDone);
     EXPECT_EQ(out.str(), carvelCliUsage());
     EXPECT_EQ(err.str(), "");
+}
+
+// Files named like the options: after "--" every argument is a name, so a file called "-h" is
+// split rather than answered with the usage and a success.
+TEST_F(CliTest, NamesAfterADoubleDashAreNeverOptions) {
+    const std::string bytes = everyByte(2500);
+    const std::string help = dir / "-h";
+    writeFile(help, bytes);
+    struct InFolder {
+        std::filesystem::path before = std::filesystem::current_path();
+        explicit InFolder(const std::string& folder) { std::filesystem::current_path(folder); }
+        ~InFolder() { std::filesystem::current_path(before); }
+    } inFolder(dir.path());
+    EXPECT_EQ(run({"split", "--", "-h", "1000"}), kExitDone);
+    EXPECT_EQ(out.str(), "File is splited into 3 subfiles in folder Split Files of -h\n");
+    EXPECT_EQ(run({"join", "--", "Split Files of -h/-h.2", "--force"}), kExitDone);
+    EXPECT_EQ(readFile(dir / "--force"), bytes);
+    // Options still count before the "--", and "--" itself may be a name after it.
+    EXPECT_EQ(run({"--force", "split", "--", "-h", "1000"}), kExitDone);
+    EXPECT_EQ(run({"join", "Split Files of -h/-h.1", "--", "--"}), kExitDone);
+    EXPECT_EQ(readFile(dir / "--"), bytes);
+    EXPECT_EQ(run({"split", "--", "-h"}), kExitUsage);
+    EXPECT_EQ(run({"split", "-h", "--", "1000"}), kExitDone);
+    EXPECT_EQ(out.str(), carvelCliUsage());
 }
 
 // The built program itself, through a shell: exit codes and the two output streams.

@@ -141,6 +141,30 @@ TEST_F(PanelChecksTest, ExistingPieceFolderIsDeletedOnlyOnYes) {
     EXPECT_FALSE(exists(folder));
 }
 
+// The split uses the size in whole bytes, so a size that rounds to the file's length is refused
+// here, before the question, and not by the split after the old piece folder is gone.
+TEST_F(PanelChecksTest, ASizeThatRoundsToTheLengthIsRefusedBeforeThePieceFolderIsTouched) {
+    writeFile(source, std::string(2000, 'v'));
+    std::filesystem::create_directory(folder);
+    writeFile(folder + "/film.avi.1", "old");
+    const std::string refusal =
+        "Carvel|File is already smaller than destination file size, can not be split.|Ok|default "
+        "Ok";
+    // 1,999.6 bytes and 1,999.5 bytes (ties to the even neighbour) are both 2,000 bytes.
+    for (const char* kilobytes : {"1.952734375", "1.9526367187500"}) {
+        messages.setNextAnswer(MsgAnswer::Yes);
+        const auto check = split(source, kilobytes);
+        EXPECT_FALSE(check.ok) << kilobytes;
+        EXPECT_EQ(shown(), std::vector<std::string>{refusal}) << kilobytes;
+        EXPECT_TRUE(exists(folder + "/film.avi.1"));
+    }
+    // 1,998.5 bytes is 1,998 bytes: two pieces, and the question comes.
+    messages.setNextAnswer(MsgAnswer::No);
+    EXPECT_FALSE(split(source, "1.95166015625").ok);
+    EXPECT_EQ(shown().size(), 2u);
+    EXPECT_TRUE(exists(folder + "/film.avi.1"));
+}
+
 TEST_F(PanelChecksTest, JoinInputErrorsInTheirOrder) {
     const std::string pattern = dir / "film.avi.??";
     auto check = join(" ", "");
