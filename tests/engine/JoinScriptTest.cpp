@@ -44,16 +44,5 @@ TEST(JoinScript, PercentSignsAreDoubled) {
               "Del \"$$100%%.txt$$\" > nul ");
 }
 
-// The command interpreter reads the script in its OEM code page: names outside ASCII go there in
-// code page 850 when it has all their characters, and as the file system gave them otherwise.
-TEST(JoinScript, NamesOutsideAsciiInCodePage850) {
-    EXPECT_EQ(JoinScript::tail("café ½.txt"),
-              "Copy /b /-y \"$$caf\x82 \xab.txt$$\"  \"caf\x82 \xab.txt\"\r\nDel \"$$caf\x82 "
-              "\xab.txt$$\" > nul ");
-    for (const std::string name : {"日本.txt", "caf\xe9.txt", "\xc3"})
-        EXPECT_EQ(JoinScript::pieceLine(name, 1, 1),
-                  "Copy /b \"" + name + ".1\" \"$$" + name + "$$\" > nul \r\n");
-}
-
 } // namespace
 } // namespace carvel
