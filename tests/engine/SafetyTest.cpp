@@ -80,7 +80,7 @@ TEST_F(SafetyTest, NamesThatCouldEndTheirQuotesAreRefusedBeforeAnythingIsWritten
     }
 }
 
-// The set rebuilt by the command interpreter itself: names that hold what it treats specially
+// The set rebuilt by the command interpreter itself: names that hold its command characters
 // run nothing, and names outside ASCII come back under their own names.
 TEST_F(SafetyTest, HostileNamesRunNothingInACommandInterpreter) {
     if (std::system("command -v wine >/dev/null 2>&1") != 0)
