@@ -1,4 +1,5 @@
 #include "CarvelCli.h"
+#include "UnfinishedFiles.h"
 
 #include <atomic>
 #include <cerrno>
@@ -13,8 +14,14 @@ namespace {
 std::atomic<bool> interrupted{false};
 static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
 
-extern "C" void onInterrupt(int) {
-    interrupted = true;
+// The second signal ends the program at once, as the signal itself would, but first removes the
+// named temporary file of a join under way (unlink and raise are safe in a signal handler).
+extern "C" void onInterrupt(int signal) {
+    if (!interrupted.exchange(true))
+        return;
+    carvel::UnfinishedFiles::removeAll();
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
 }
 
 // Ctrl-C, a closed terminal or a kill stop the work at its next step instead of killing the
@@ -28,7 +35,7 @@ void stopOnSignals() {
         struct sigaction action {};
         action.sa_handler = onInterrupt;
         sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART | SA_RESETHAND;
+        action.sa_flags = SA_RESTART;
         ::sigaction(signal, &action, nullptr);
     }
 }

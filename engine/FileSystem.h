@@ -34,6 +34,24 @@ public:
     virtual void Close() = 0;
 };
 
+// The file a join builds: written through stream(), put in place under its name by Commit.
+// Destroyed before Commit, it is discarded and leaves no file behind; only where it had to be
+// written into the existing file itself (no file can be made beside it, or its owner could not
+// be kept) does a failure leave that file partly written.
+class ResultFile {
+public:
+    virtual ~ResultFile() = default;
+    virtual TextStream& stream() = 0;
+    // Closes the file and puts it in place; fails when the name is taken and may not be replaced.
+    virtual void Commit() = 0;
+};
+
+// A lock held for as long as the object lives.
+class FileLock {
+public:
+    virtual ~FileLock() = default;
+};
+
 // The file-system service: every file and folder operation of the programs passes through it.
 // A failed operation throws FileSystemError naming the operation, the path and the reason.
 class FileSystem {
@@ -44,6 +62,7 @@ public:
     virtual bool FolderExists(const std::string& path) = 0;
     virtual void CreateFolder(const std::string& path) = 0;
     // Deletes the folder and everything in it; without force a read-only file inside stops it.
+    // Whatever would stop the deletion is found before anything is deleted.
     virtual void DeleteFolder(const std::string& path, bool force) = 0;
     virtual std::string GetParentFolderName(const std::string& path) = 0;
     virtual std::string GetFileName(const std::string& path) = 0;
@@ -51,23 +70,30 @@ public:
     virtual std::unique_ptr<TextStream> OpenTextFile(const std::string& path) = 0;
     // Creates an empty file for writing; with overwrite an existing file is replaced.
     virtual std::unique_ptr<TextStream> CreateTextFile(const std::string& path, bool overwrite) = 0;
+    // The length of a regular file; anything else (a pipe, a device, a file of /proc whose length
+    // says nothing of its content) fails with a description that says so.
     virtual FileLength FileLen(const std::string& path) = 0;
 
     // Moves the next count bytes of from to the end of to, in bounded memory whatever count is.
     // Fewer than count bytes left in from is an error.
     virtual void CopyBytes(TextStream& from, TextStream& to, FileLength count,
                            const CopyProgress& progress) = 0;
-    // Creates a new, empty file under a name of its own in the folder of the path given, for a
-    // file that is built first and renamed into place once complete. tempPath receives its path.
-    // When path names an existing file, it must be a regular file that may be written, as
-    // creating it anew would require; the new file then takes its owner and permissions.
-    virtual std::unique_ptr<TextStream> CreateTempFileBeside(const std::string& path,
-                                                             std::string& tempPath) = 0;
+    // Creates the file that a join builds under path, out of sight until it is complete. With
+    // replace, an existing file of that name is replaced and keeps its owner and permissions; it
+    // must be a regular file that may be written. Without, a file that takes the name meanwhile
+    // is kept and the commit fails. The name is checked here, before anything is written.
+    virtual std::unique_ptr<ResultFile> CreateResultFile(const std::string& path, bool replace) = 0;
     // Renames from to to, replacing a file named to in one step.
     virtual void MoveFile(const std::string& from, const std::string& to) = 0;
     virtual void DeleteFile(const std::string& path) = 0;
     // True when both paths name one existing file, however each is spelt (links included).
     virtual bool SameFile(const std::string& a, const std::string& b) = 0;
+    // True when path, with every link followed, lies inside folder, so that deleting the folder
+    // deletes it.
+    virtual bool IsWithin(const std::string& path, const std::string& folder) = 0;
+    // Locks the file against a second lock on it, by this program or another, until the lock is
+    // destroyed. Empty when another holds it.
+    virtual std::unique_ptr<FileLock> LockFile(const std::string& path) = 0;
     // The file that writing to path reaches: symbolic links followed to the file they name,
     // which need not exist yet. A file system without links has path itself.
     virtual std::string FinalPath(const std::string& path) { return path; }

@@ -1,6 +1,7 @@
 #include "PanelChecks.h"
 
 #include "PieceSet.h"
+#include "SplitGuards.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -64,6 +65,15 @@ SplitCheck CheckSplitInput(const std::string& sourceText, const std::string& siz
             check.focus = InputField::SplitSource;
             return check;
         }
+        const auto refused = [&](const std::optional<std::string>& why) {
+            if (why) {
+                inputError(messageBox, *why, "Error", owner);
+                check.focus = InputField::SplitSource;
+            }
+            return why.has_value();
+        };
+        if (refused(SplitGuards::nameRefusal(fs, source)))
+            return check;
         const std::string size = trimBlanks(sizeText);
         if (size.empty()) {
             inputError(messageBox, "Destination file size is missing.", "Error", owner);
@@ -90,10 +100,16 @@ SplitCheck CheckSplitInput(const std::string& sourceText, const std::string& siz
             check.ok = true;
             return check;
         }
+        if (refused(SplitGuards::folderRefusal(fs, source, check.splitFolder)))
+            return check;
         if (askYes(messageBox,
                    "Folder with the name of " + check.splitFolder +
                        " already exist. Do you want to delete it?",
                    "Overwrite Folder", owner)) {
+            // Not while another split of the source writes into the folder.
+            std::unique_ptr<FileLock> lock;
+            if (refused(SplitGuards::lockRefusal(fs, source, lock)))
+                return check;
             fs.DeleteFolder(check.splitFolder, false);
             check.ok = true;
             return check;

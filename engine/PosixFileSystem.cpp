@@ -1,12 +1,24 @@
 #include "PosixFileSystem.h"
 
+#include "UnfinishedFiles.h"
+
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <functional>
+#include <linux/fs.h>
+#include <linux/magic.h>
 #include <random>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace carvel {
@@ -113,9 +125,200 @@ bool isWriteSideError(int error) {
     return error == ENOSPC || error == EDQUOT || error == EFBIG;
 }
 
+// Files of /proc and /sys are regular files whose length (0, or a page) says nothing of what
+// reading them gives.
+bool onPseudoFileSystem(const std::string& path) {
+    struct statfs info {};
+    return ::statfs(path.c_str(), &info) == 0 &&
+           (info.f_type == PROC_SUPER_MAGIC || info.f_type == SYSFS_MAGIC);
+}
+
+constexpr const char* kNotRegular = "it is not a regular file";
+
+// The folder a path's file is in, for the calls that need one: "." for a bare name.
+std::string folderOf(PosixFileSystem& fs, const std::string& path) {
+    const std::string folder = fs.GetParentFolderName(path);
+    return folder.empty() ? std::string(".") : folder;
+}
+
+// The first free name of the form folder/.carvel-join-XXXXXXXX (eight letters or digits) that
+// take manages to create; empty, with errno set, when none could be.
+std::string freeName(const std::string& folder,
+                     const std::function<bool(const std::string&)>& take) {
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device seed;
+    std::mt19937 random(seed());
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    const std::string prefix = folder.back() == '/' ? folder : folder + "/";
+    int error = EEXIST;
+    for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
+        std::string name = prefix + ".carvel-join-";
+        for (int i = 0; i < 8; ++i)
+            name += kLetters[pick(random)];
+        if (take(name))
+            return name;
+        error = errno;
+    }
+    errno = error;
+    return {};
+}
+
+[[noreturn]] void failTaken(const std::string& path) {
+    failText("Cannot create file", path,
+             "a file of that name appeared while the join ran; it is kept unchanged");
+}
+
+// The join's result. Where the file system offers it, a file without a name (O_TMPFILE), which
+// a killed program cannot leave behind, linked in under its name once complete; elsewhere a
+// hidden named file beside the destination, removed on failure and listed so that a program
+// ended by a signal removes it too; where neither can be made or would change the owner of the
+// file replaced, the destination itself, written as a plain create would.
+class PosixResultFile final : public ResultFile {
+public:
+    enum class Kind { Unnamed, Named, InPlace };
+
+    PosixResultFile(int fd, Kind kind, std::string path, std::string tempPath, bool replace)
+        : m_stream(fd, path), m_kind(kind), m_path(std::move(path)),
+          m_tempPath(std::move(tempPath)), m_replace(replace) {}
+    ~PosixResultFile() override { forgetName(true); }
+    PosixResultFile(const PosixResultFile&) = delete;
+    PosixResultFile& operator=(const PosixResultFile&) = delete;
+
+    TextStream& stream() override { return m_stream; }
+
+    void Commit() override {
+        if (m_kind == Kind::InPlace) {
+            m_stream.Close();
+            return;
+        }
+        const std::string self = "/proc/self/fd/" + std::to_string(m_stream.fd());
+        if (m_kind == Kind::Unnamed && !m_replace) {
+            // linkat never replaces: a file that took the name meanwhile stays.
+            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, m_path.c_str(), AT_SYMLINK_FOLLOW) !=
+                0) {
+                if (errno == EEXIST)
+                    failTaken(m_path);
+                fail("Cannot create file", m_path, errno);
+            }
+            try {
+                m_stream.Close();
+            } catch (...) {
+                ::unlink(m_path.c_str());
+                throw;
+            }
+            return;
+        }
+        if (m_kind == Kind::Unnamed) {
+            // Replacing takes a name of its own first, then one rename over the old file.
+            const std::string folder = m_path.substr(0, m_path.rfind('/') + 1);
+            m_tempPath = freeName(folder.empty() ? "." : folder, [&](const std::string& name) {
+                return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(),
+                                AT_SYMLINK_FOLLOW) == 0;
+            });
+            if (m_tempPath.empty())
+                fail("Cannot create a temporary file in folder", folder, errno);
+            UnfinishedFiles::add(m_tempPath);
+            m_kind = Kind::Named;
+        }
+        m_stream.Close();
+        if (m_replace) {
+            if (::rename(m_tempPath.c_str(), m_path.c_str()) != 0)
+                fail("Cannot rename file " + m_tempPath + " to", m_path, errno);
+        } else {
+            placeWithoutReplacing();
+        }
+        forgetName(false);
+    }
+
+private:
+    void placeWithoutReplacing() {
+        if (::renameat2(AT_FDCWD, m_tempPath.c_str(), AT_FDCWD, m_path.c_str(), RENAME_NOREPLACE) ==
+            0)
+            return;
+        if (errno == EEXIST)
+            failTaken(m_path);
+        if (errno != EINVAL && errno != ENOSYS)
+            fail("Cannot rename file " + m_tempPath + " to", m_path, errno);
+        // A file system without the flag: a second link never replaces either.
+        if (::link(m_tempPath.c_str(), m_path.c_str()) == 0)
+            return;
+        if (errno == EEXIST)
+            failTaken(m_path);
+        // Nor links: the name is looked at last thing before the rename.
+        struct stat info {};
+        if (::lstat(m_path.c_str(), &info) == 0)
+            failTaken(m_path);
+        if (::rename(m_tempPath.c_str(), m_path.c_str()) != 0)
+            fail("Cannot rename file " + m_tempPath + " to", m_path, errno);
+    }
+
+    // The named temporary file is no longer ours to remove; with remove, it is removed first.
+    void forgetName(bool remove) {
+        if (m_kind != Kind::Named || m_tempPath.empty())
+            return;
+        if (remove)
+            ::unlink(m_tempPath.c_str());
+        UnfinishedFiles::remove(m_tempPath);
+        m_tempPath.clear();
+    }
+
+    PosixTextStream m_stream;
+    Kind m_kind;
+    std::string m_path;
+    std::string m_tempPath;
+    bool m_replace;
+};
+
+class PosixFileLock final : public FileLock {
+public:
+    explicit PosixFileLock(int fd) : m_fd(fd) {}
+    ~PosixFileLock() override {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    PosixFileLock(const PosixFileLock&) = delete;
+    PosixFileLock& operator=(const PosixFileLock&) = delete;
+
+private:
+    int m_fd;
+};
+
+// Flags that keep a file, or the entries of a folder, from being deleted even by root.
+bool cannotBeDeleted(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false; // a link, a socket: nothing to tell, the deletion will say
+    int flags = 0;
+    const bool got = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    ::close(fd);
+    return got && (flags & (FS_IMMUTABLE_FL | FS_APPEND_FL)) != 0;
+}
+
+// Why the entry of folder cannot be removed from it, or empty when nothing says it cannot.
+std::string whyUndeletable(const std::string& folder, const std::string& entry) {
+    if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+        return "the folder " + folder + " may not be emptied: " + std::strerror(errno);
+    if (cannotBeDeleted(folder))
+        return "the folder " + folder + " is immutable or append-only";
+    if (cannotBeDeleted(entry))
+        return entry + " is immutable or append-only";
+    struct stat folderInfo {
+    }, info{};
+    const uid_t me = ::geteuid();
+    // In a sticky folder (such as /tmp) only the owner of an entry or of the folder removes it.
+    if (me != 0 && ::stat(folder.c_str(), &folderInfo) == 0 && (folderInfo.st_mode & S_ISVTX) &&
+        ::lstat(entry.c_str(), &info) == 0 && info.st_uid != me && folderInfo.st_uid != me)
+        return entry + " belongs to another user in a sticky folder";
+    return {};
+}
+
 } // namespace
 
-PosixFileSystem::PosixFileSystem() = default;
+PosixFileSystem::PosixFileSystem() {
+    // A write beyond the file-size limit (ulimit -f) then fails with EFBIG and is reported as
+    // any write error is, instead of the signal ending the program in the middle of its work.
+    std::signal(SIGXFSZ, SIG_IGN);
+}
 PosixFileSystem::~PosixFileSystem() = default;
 
 bool PosixFileSystem::FileExists(const std::string& path) {
@@ -138,19 +341,26 @@ void PosixFileSystem::DeleteFolder(const std::string& path, bool force) {
     std::error_code error;
     if (!FolderExists(path))
         fail("Cannot delete folder", path, ENOENT);
-    if (!force) {
-        // A read-only file stops the deletion before anything is removed.
-        for (fs::recursive_directory_iterator it(path, error), end; !error && it != end;
-             it.increment(error)) {
-            struct stat info {};
-            if (::lstat(it->path().c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-                (info.st_mode & S_IWUSR) == 0)
-                failText("Cannot delete folder", path,
-                         "the file " + it->path().string() + " is read-only");
-        }
-        if (error)
-            failText("Cannot delete folder", path, error.message());
+    // Looked over first, so that a deletion that would stop half-way deletes nothing and the old
+    // set stays whole: a read-only file (without force), an immutable file, a folder that may
+    // not be emptied.
+    const auto refuse = [&](const std::string& reason) {
+        failText("Cannot delete folder", path, reason + "; nothing was deleted");
+    };
+    std::string why = whyUndeletable(folderOf(*this, path), path);
+    for (fs::recursive_directory_iterator it(path, error), end; why.empty() && !error && it != end;
+         it.increment(error)) {
+        const std::string entry = it->path().string();
+        why = whyUndeletable(it->path().parent_path().string(), entry);
+        struct stat info {};
+        if (why.empty() && !force && ::lstat(entry.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            (info.st_mode & S_IWUSR) == 0)
+            why = "the file " + entry + " is read-only";
     }
+    if (!why.empty())
+        refuse(why);
+    if (error)
+        failText("Cannot delete folder", path, error.message());
     fs::remove_all(path, error);
     if (error)
         failText("Cannot delete folder", path, error.message());
@@ -194,7 +404,11 @@ std::unique_ptr<TextStream> PosixFileSystem::OpenTextFile(const std::string& pat
         ::close(fd);
         if (S_ISDIR(info.st_mode))
             fail("Cannot open file", path, EISDIR);
-        failText("Cannot open file", path, "it is not a regular file");
+        failText("Cannot open file", path, kNotRegular);
+    }
+    if (onPseudoFileSystem(path)) {
+        ::close(fd);
+        failText("Cannot open file", path, kNotRegular);
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
@@ -214,6 +428,8 @@ FileLength PosixFileSystem::FileLen(const std::string& path) {
     struct stat info {};
     if (!statPath(path, info))
         fail("Cannot get the length of file", path, errno);
+    if (!S_ISREG(info.st_mode) || onPseudoFileSystem(path))
+        failText("Cannot get the length of file", path, kNotRegular);
     return static_cast<FileLength>(info.st_size);
 }
 
@@ -268,49 +484,69 @@ void PosixFileSystem::CopyBytes(TextStream& from, TextStream& to, FileLength cou
     }
 }
 
-std::unique_ptr<TextStream> PosixFileSystem::CreateTempFileBeside(const std::string& path,
-                                                                  std::string& tempPath) {
-    // The file the new one will replace: it must be one that creating it anew could replace,
-    // and the new file keeps its owner and permissions.
+std::unique_ptr<ResultFile> PosixFileSystem::CreateResultFile(const std::string& path,
+                                                              bool replace) {
+    using Kind = PosixResultFile::Kind;
+    const std::string folder = folderOf(*this, path);
+    // Checked now rather than when the result is put in place, after the whole copy.
+    const long nameMax = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    if (GetFileName(path).size() > static_cast<std::size_t>(nameMax > 0 ? nameMax : NAME_MAX))
+        fail("Cannot create file", path, ENAMETOOLONG);
+    // The file replaced must be one that creating it anew could replace.
     struct stat existing {};
-    const bool replaces = statPath(path, existing);
-    if (replaces) {
-        if (S_ISDIR(existing.st_mode))
-            fail("Cannot create file", path, EISDIR);
+    const bool exists = ::lstat(path.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode))
+        fail("Cannot create file", path, EISDIR);
+    if (exists && !replace)
+        failTaken(path);
+    if (exists) {
         if (!S_ISREG(existing.st_mode))
-            failText("Cannot create file", path, "it is not a regular file");
-        if (::access(path.c_str(), W_OK) != 0)
+            failText("Cannot create file", path, kNotRegular);
+        if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
             fail("Cannot create file", path, errno);
     }
-    // A bare name has no folder: the temporary file goes into the current one.
-    const std::string folder = GetParentFolderName(path);
-    const std::string prefix = folder.empty()         ? std::string("./")
-                               : folder.back() == '/' ? folder
-                                                      : folder + "/";
-    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::random_device seed;
-    std::mt19937 random(seed());
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = prefix + ".carvel-join-";
-        for (int i = 0; i < 8; ++i)
-            name += kLetters[pick(random)];
-        // 0666 less the umask, as a new file would have got had it been created under its name.
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            if (replaces) {
-                // Best effort: only the content is the join's promise. Set-id bits are not
-                // carried over to content that is new.
-                [[maybe_unused]] const int owner = ::fchown(fd, existing.st_uid, existing.st_gid);
-                [[maybe_unused]] const int mode = ::fchmod(fd, existing.st_mode & 0777);
-            }
-            tempPath = name;
-            return std::make_unique<PosixTextStream>(fd, name);
-        }
-        if (errno != EEXIST)
-            fail("Cannot create a temporary file in folder", folder, errno);
+
+    // 0666 less the umask, as a new file would have got had it been created under its name.
+    int fd = -1;
+    Kind kind = Kind::Unnamed;
+    std::string tempPath;
+    if (m_unnamedFiles && ::access("/proc/self/fd", X_OK) == 0)
+        fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    int error = fd < 0 && m_unnamedFiles ? errno : EOPNOTSUPP;
+    if (fd < 0 && (error == EOPNOTSUPP || error == EISDIR || error == EINVAL)) {
+        kind = Kind::Named;
+        tempPath = freeName(folder, [&](const std::string& name) {
+            fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            return fd >= 0;
+        });
+        error = errno;
+        if (!tempPath.empty())
+            UnfinishedFiles::add(tempPath);
     }
-    fail("Cannot create a temporary file in folder", folder, EEXIST);
+    // The replaced file keeps its owner and group, or it is written in place: a file that
+    // changed hands, or a join that copied everything and then may not rename over another
+    // user's file in a sticky folder, would both be worse. Set-id bits are not carried over.
+    if (fd >= 0 && exists &&
+        (::fchown(fd, existing.st_uid, existing.st_gid) != 0 ||
+         ::fchmod(fd, existing.st_mode & 0777) != 0)) {
+        ::close(fd);
+        if (!tempPath.empty()) {
+            ::unlink(tempPath.c_str());
+            UnfinishedFiles::remove(tempPath);
+            tempPath.clear();
+        }
+        fd = -1;
+        error = EPERM;
+    }
+    // No file can be made in the folder, but the destination itself may be written.
+    if (fd < 0 && exists && (error == EACCES || error == EPERM)) {
+        kind = Kind::InPlace;
+        fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        error = errno;
+    }
+    if (fd < 0)
+        fail("Cannot create file", path, error);
+    return std::make_unique<PosixResultFile>(fd, kind, path, tempPath, replace);
 }
 
 void PosixFileSystem::MoveFile(const std::string& from, const std::string& to) {
@@ -328,6 +564,42 @@ bool PosixFileSystem::SameFile(const std::string& a, const std::string& b) {
     }, second{};
     return statPath(a, first) && statPath(b, second) && first.st_dev == second.st_dev &&
            first.st_ino == second.st_ino;
+}
+
+bool PosixFileSystem::IsWithin(const std::string& path, const std::string& folder) {
+    const auto resolved = [](const std::string& name) {
+        std::unique_ptr<char, decltype(&std::free)> real(::realpath(name.c_str(), nullptr),
+                                                         &std::free);
+        return real ? std::string(real.get()) : std::string();
+    };
+    const std::string file = resolved(path);
+    std::string inside = resolved(folder);
+    if (file.empty() || inside.empty())
+        return false;
+    if (inside.back() != '/')
+        inside += '/';
+    return file.size() > inside.size() && file.compare(0, inside.size(), inside) == 0;
+}
+
+std::unique_ptr<FileLock> PosixFileSystem::LockFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        fail("Cannot open file", path, errno);
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        if (error == EINTR)
+            continue;
+        if (error == EWOULDBLOCK) {
+            ::close(fd);
+            return nullptr;
+        }
+        // A file system without locks: the work goes on unguarded, as it always did.
+        if (error == ENOLCK || error == EOPNOTSUPP || error == EINVAL)
+            break;
+        ::close(fd);
+        fail("Cannot lock file", path, error);
+    }
+    return std::make_unique<PosixFileLock>(fd);
 }
 
 std::string PosixFileSystem::FinalPath(const std::string& path) {

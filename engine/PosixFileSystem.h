@@ -25,18 +25,23 @@ public:
 
     void CopyBytes(TextStream& from, TextStream& to, FileLength count,
                    const CopyProgress& progress) override;
-    std::unique_ptr<TextStream> CreateTempFileBeside(const std::string& path,
-                                                     std::string& tempPath) override;
+    std::unique_ptr<ResultFile> CreateResultFile(const std::string& path, bool replace) override;
     void MoveFile(const std::string& from, const std::string& to) override;
     void DeleteFile(const std::string& path) override;
     bool SameFile(const std::string& a, const std::string& b) override;
+    bool IsWithin(const std::string& path, const std::string& folder) override;
+    std::unique_ptr<FileLock> LockFile(const std::string& path) override;
     std::string FinalPath(const std::string& path) override;
 
     // Turns the kernel copy off, so that the read/write loop can be tested and measured.
     void setKernelCopy(bool enabled) { m_kernelCopy = enabled; }
+    // Turns unnamed files (O_TMPFILE) off, so that the named temporary file a join falls back to
+    // on other file systems can be tested.
+    void setUnnamedFiles(bool enabled) { m_unnamedFiles = enabled; }
 
 private:
     bool m_kernelCopy = true;
+    bool m_unnamedFiles = true;
     std::unique_ptr<char[]> m_buffer; // the read/write loop's buffer, made on first use
 };
 

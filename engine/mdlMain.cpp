@@ -2,9 +2,11 @@
 
 #include "JoinScript.h"
 #include "PieceSet.h"
+#include "SplitGuards.h"
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 
 namespace carvel {
@@ -22,6 +24,11 @@ constexpr long long kLastPieceNumber = 32767;
 }
 [[noreturn]] void divisionByZero() {
     throw std::domain_error("Division by zero");
+}
+
+void refuse(const std::optional<std::string>& why) {
+    if (why)
+        throw FileSystemError(*why);
 }
 
 std::string describe(std::exception_ptr error) {
@@ -42,6 +49,7 @@ mdlMain::mdlMain(FileSystem& fs, IMessageBox& messageBox, std::string programTit
     : m_fs(fs), m_messageBox(messageBox), m_title(std::move(programTitle)) {}
 
 std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
+    std::unique_ptr<FileLock> lock;
     std::unique_ptr<TextStream> source;
     std::unique_ptr<TextStream> piece;
     std::unique_ptr<TextStream> script;
@@ -52,6 +60,7 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
         // No number of bytes at all: refused as a size beyond range is, before anything opens.
         if (std::isnan(rounded))
             overflow();
+        refuse(SplitGuards::nameRefusal(m_fs, sourcePath));
         source = m_fs.OpenTextFile(sourcePath);
         const FileLength length = m_fs.FileLen(sourcePath);
 
@@ -69,6 +78,8 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
 
         const std::string folder = PieceSet::pieceFolder(m_fs, sourcePath);
         const std::string fileName = m_fs.GetFileName(sourcePath);
+        refuse(SplitGuards::lockRefusal(m_fs, sourcePath, lock));
+        refuse(SplitGuards::folderRefusal(m_fs, sourcePath, folder));
         if (m_fs.FolderExists(folder))
             m_fs.DeleteFolder(folder, false);
         m_fs.CreateFolder(folder);
@@ -147,9 +158,8 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
 
 std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::string& pattern,
                                  std::int16_t overwrite) {
-    std::unique_ptr<TextStream> target;
+    std::unique_ptr<ResultFile> target;
     std::unique_ptr<TextStream> piece;
-    std::string tempPath;
     try {
         if (pattern.size() > static_cast<std::size_t>(kLastPieceNumber))
             overflow();
@@ -186,11 +196,12 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
         if (pieces == 0)
             return 0;
 
-        // Built beside the destination and renamed into place once complete, so that an
-        // existing destination survives any failure unchanged. A destination that is a link
-        // gets the content in the file it names, as writing to it would, and stays a link.
+        // Built out of sight and put in place once complete, so that an existing destination
+        // survives any failure unchanged. A destination that is a link gets the content in the
+        // file it names, as writing to it would, and stays a link. Only a file there now, with
+        // the caller's consent, is replaced: one that appears while the join runs is kept.
         const std::string finalPath = m_fs.FinalPath(destination);
-        target = m_fs.CreateTempFileBeside(finalPath, tempPath);
+        target = m_fs.CreateResultFile(finalPath, overwrite != 0 && m_fs.FileExists(finalPath));
         std::int16_t count = 0;
         FileLength done = 0;
         for (long long i = 1; isPiece(i); ++i) {
@@ -199,7 +210,7 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
             ++count;
             piece = m_fs.OpenTextFile(pathOf(i));
             const FileLength length = m_fs.FileLen(pathOf(i));
-            m_fs.CopyBytes(*piece, *target, length, [&](FileLength copied) {
+            m_fs.CopyBytes(*piece, target->stream(), length, [&](FileLength copied) {
                 if (m_progress)
                     m_progress(done + copied, total);
             });
@@ -207,28 +218,16 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
             piece.reset();
             done += length;
         }
-        target->Close();
-        target.reset();
-        if (count == 0) {
-            // The pieces went away since they were looked over: nothing to put in place.
-            m_fs.DeleteFile(tempPath);
+        // The pieces went away since they were looked over: nothing to put in place.
+        if (count == 0)
             return 0;
-        }
-        m_fs.MoveFile(tempPath, finalPath);
-        tempPath.clear();
+        target->Commit();
+        target.reset();
         return count;
     } catch (...) {
         const std::string description = describe(std::current_exception());
         piece.reset();
         target.reset();
-        if (!tempPath.empty()) {
-            try {
-                m_fs.DeleteFile(tempPath);
-            } catch (...) {
-                // The description shown is the first error's; a leftover temporary file is
-                // the lesser harm.
-            }
-        }
         m_messageBox.show({description, m_title, MsgButtons::Ok, MsgIcon::None, MsgAnswer::Ok});
         return 0;
     }

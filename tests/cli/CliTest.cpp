@@ -101,6 +101,10 @@ TEST_F(CliTest, FailuresGoToStandardErrorWithExitOne) {
                          "split.\n");
     EXPECT_EQ(run({"split", dir / "none", "1k"}), kExitFailed);
     EXPECT_EQ(err.str(), "Error: Source file does not exist!!!\n");
+    writeFile(dir / "a\"b", "xy");
+    EXPECT_EQ(run({"split", dir / "a\"b", "1"}), kExitFailed);
+    EXPECT_EQ(err.str().rfind("Error: Cannot split file " + dir / "a\"b" + ": its name holds", 0),
+              0u);
     EXPECT_EQ(run({"join", source, dir / "x"}), kExitFailed);
     EXPECT_EQ(err.str(),
               "Invalid file selected: File: " + source + " is not a valid file to Join\n");
@@ -226,6 +230,14 @@ TEST_F(CliProgramTest, SplitsAndJoinsWithRelativePaths) {
     EXPECT_EQ(readFile(dir / "err.txt"),
               "carvel-cli: cannot write standard output: No space left on device\n");
     EXPECT_EQ(readFile(dir / "again.bin"), bytes);
+
+    // A write over the file-size limit is an ordinary write error, not a signal that kills the
+    // program and leaves the join's work behind.
+    const auto before = test::namesIn(dir.path());
+    EXPECT_EQ(shell("ulimit -f 1 && " + cli + " join 'Split Files of data.bin/data.bin.1' big"), 1);
+    EXPECT_EQ(readFile(dir / "err.txt"),
+              "Carvel: Cannot write file big: File too large\nCarvel: Join file failed!\n");
+    EXPECT_EQ(test::namesIn(dir.path()), before);
 }
 
 } // namespace

@@ -15,7 +15,10 @@ namespace {
 class FaultyStream final : public TextStream {
 public:
     FaultyStream(FaultyFileSystem& fs, std::unique_ptr<TextStream> real, std::string path)
-        : m_fs(fs), m_real(std::move(real)), m_path(std::move(path)) {}
+        : m_fs(fs), m_owned(std::move(real)), m_real(m_owned.get()), m_path(std::move(path)) {}
+    // A stream that another object owns.
+    FaultyStream(FaultyFileSystem& fs, TextStream& real, std::string path)
+        : m_fs(fs), m_real(&real), m_path(std::move(path)) {}
 
     std::string Read(FileLength count) override {
         m_fs.countRead(m_path);
@@ -37,7 +40,8 @@ public:
 
 private:
     FaultyFileSystem& m_fs;
-    std::unique_ptr<TextStream> m_real;
+    std::unique_ptr<TextStream> m_owned;
+    TextStream* m_real;
     std::string m_path;
 };
 
@@ -72,12 +76,31 @@ std::unique_ptr<TextStream> FaultyFileSystem::CreateTextFile(const std::string& 
     return std::make_unique<FaultyStream>(*this, m_real.CreateTextFile(path, overwrite), path);
 }
 
-std::unique_ptr<TextStream> FaultyFileSystem::CreateTempFileBeside(const std::string& path,
-                                                                   std::string& tempPath) {
+class FaultyResultFile final : public ResultFile {
+public:
+    FaultyResultFile(FaultyFileSystem& fs, std::unique_ptr<ResultFile> real, std::string path)
+        : m_fs(fs), m_real(std::move(real)), m_stream(fs, m_real->stream(), path),
+          m_path(std::move(path)) {}
+
+    TextStream& stream() override { return m_stream; }
+    // A failed close stops the commit before the result is put in place.
+    void Commit() override {
+        m_fs.countClose(m_path);
+        m_real->Commit();
+    }
+
+private:
+    FaultyFileSystem& m_fs;
+    std::unique_ptr<ResultFile> m_real;
+    FaultyStream m_stream;
+    std::string m_path;
+};
+
+std::unique_ptr<ResultFile> FaultyFileSystem::CreateResultFile(const std::string& path,
+                                                               bool replace) {
     if (++m_creates == m_failCreate)
-        fail("Cannot create a temporary file beside", path, "Permission denied");
-    auto real = m_real.CreateTempFileBeside(path, tempPath);
-    return std::make_unique<FaultyStream>(*this, std::move(real), tempPath);
+        fail("Cannot create file", path, "Permission denied");
+    return std::make_unique<FaultyResultFile>(*this, m_real.CreateResultFile(path, replace), path);
 }
 
 void FaultyFileSystem::CopyBytes(TextStream& from, TextStream& to, FileLength count,

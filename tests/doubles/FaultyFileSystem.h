@@ -35,8 +35,7 @@ public:
     FileLength FileLen(const std::string& path) override { return m_real.FileLen(path); }
     void CopyBytes(TextStream& from, TextStream& to, FileLength count,
                    const CopyProgress& progress) override;
-    std::unique_ptr<TextStream> CreateTempFileBeside(const std::string& path,
-                                                     std::string& tempPath) override;
+    std::unique_ptr<ResultFile> CreateResultFile(const std::string& path, bool replace) override;
     void MoveFile(const std::string& from, const std::string& to) override {
         m_real.MoveFile(from, to);
     }
@@ -44,10 +43,17 @@ public:
     bool SameFile(const std::string& a, const std::string& b) override {
         return m_real.SameFile(a, b);
     }
+    bool IsWithin(const std::string& path, const std::string& folder) override {
+        return m_real.IsWithin(path, folder);
+    }
+    std::unique_ptr<FileLock> LockFile(const std::string& path) override {
+        return m_real.LockFile(path);
+    }
     std::string FinalPath(const std::string& path) override { return m_real.FinalPath(path); }
 
 private:
     friend class FaultyStream;
+    friend class FaultyResultFile;
     void countRead(const std::string& path);
     // How many of size bytes fit; throws when none is to be written at all.
     FileLength countWrite(const std::string& path, FileLength size);

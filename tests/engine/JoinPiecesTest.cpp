@@ -96,8 +96,8 @@ TEST_F(JoinPiecesTest, ErrorsAreShownAndLeaveTheDestinationAsItWas) {
     ASSERT_EQ(shown.size(), 3u);
     EXPECT_NE(shown[0].find("Invalid piece pattern"), std::string::npos);
     EXPECT_NE(shown[1].find("\"???\""), std::string::npos);
-    EXPECT_EQ(shown[2], "Cannot create a temporary file in folder " + dir.path() +
-                            "/no/such/folder: No such file or directory");
+    EXPECT_EQ(shown[2], "Cannot create file " + dir.path() +
+                            "/no/such/folder/out: No such file or directory");
     EXPECT_EQ(readFile(dir / "out"), "precious");
     expectOnlyFiles({"p.1", "p.2", "out"});
 }
@@ -147,10 +147,11 @@ TEST_F(JoinPiecesTest, OnlyARegularFileIsReadOrReplaced) {
     EXPECT_EQ(engine.JoinPieces(dir / "folder", dir / "p.?", 1), 0);
     EXPECT_EQ(engine.JoinPieces(dir / "g", dir / "f.?", 1), 0);
     ::alarm(0);
-    EXPECT_EQ(texts(), (std::vector<std::string>{
-                           "Cannot create file " + dir / "out" + ": it is not a regular file",
-                           "Cannot create file " + dir / "folder" + ": Is a directory",
-                           "Cannot open file " + dir / "f.2" + ": it is not a regular file"}));
+    EXPECT_EQ(texts(),
+              (std::vector<std::string>{
+                  "Cannot create file " + dir / "out" + ": it is not a regular file",
+                  "Cannot create file " + dir / "folder" + ": Is a directory",
+                  "Cannot get the length of file " + dir / "f.2" + ": it is not a regular file"}));
     struct stat info {};
     ASSERT_EQ(::lstat((dir / "out").c_str(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));

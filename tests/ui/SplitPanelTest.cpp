@@ -268,12 +268,12 @@ public:
     std::unique_ptr<TextStream> CreateTextFile(const std::string&, bool) override { fail(); }
     FileLength FileLen(const std::string&) override { fail(); }
     void CopyBytes(TextStream&, TextStream&, FileLength, const CopyProgress&) override { fail(); }
-    std::unique_ptr<TextStream> CreateTempFileBeside(const std::string&, std::string&) override {
-        fail();
-    }
+    std::unique_ptr<ResultFile> CreateResultFile(const std::string&, bool) override { fail(); }
     void MoveFile(const std::string&, const std::string&) override { fail(); }
     void DeleteFile(const std::string&) override { fail(); }
     bool SameFile(const std::string&, const std::string&) override { fail(); }
+    bool IsWithin(const std::string&, const std::string&) override { fail(); }
+    std::unique_ptr<FileLock> LockFile(const std::string&) override { fail(); }
 
 private:
     [[noreturn]] static void fail() { throw std::runtime_error("Drive not ready"); }
