@@ -6,6 +6,7 @@
 #include "HelpSitemap.h"
 #include "HelpWindow.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QWidget>
 
@@ -38,7 +39,8 @@ QWidget* widgetOf(std::intptr_t handle) {
 
 } // namespace
 
-QtHelpViewer::QtHelpViewer(IMessageBox& messages) : m_messages(messages) {}
+QtHelpViewer::QtHelpViewer(IMessageBox& messages, IShellExecute& shell)
+    : m_messages(messages), m_shell(shell) {}
 
 QtHelpViewer::~QtHelpViewer() {
     for (const QPointer<HelpWindow>& window : m_windows)
@@ -94,8 +96,14 @@ HelpWindow* QtHelpViewer::windowFor(const std::shared_ptr<ChmArchive>& archive,
     if (const auto defined = archive->windowType(typeName))
         type = *defined;
     type.name = typeName;
-    auto* window = new HelpWindow(archive, type, widgetOf(owner));
+    QWidget* ownerWindow = widgetOf(owner);
+    auto* window = new HelpWindow(archive, type, m_shell, ownerWindow);
     window->setProperty("carvelArchive", QString::fromStdString(archive->path()));
+    // Help is read beside the program's window, not over it: beside its owner, or else beside
+    // the window the user asked for help from.
+    const QWidget* beside = ownerWindow ? ownerWindow->window() : QApplication::activeWindow();
+    if (beside && beside->isVisible() && !dynamic_cast<const HelpWindow*>(beside))
+        window->placeBeside(*beside);
     window->showHome();
     m_windows.erase(std::remove(m_windows.begin(), m_windows.end(), nullptr), m_windows.end());
     m_windows.emplace_back(window);
