@@ -146,6 +146,9 @@ HelpWindow::HelpWindow(std::shared_ptr<const ChmArchive> archive, ChmWindowType 
                        4 * m_contents->frameWidth() +
                        style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
     m_splitter->setSizes({std::max(navigation, titles), 600});
+    // A narrower or wider window changes the topic's width only.
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
 }
 
 QRect HelpWindow::besideOf(const QRect& other, const QSize& size, const QRect& available) {

@@ -37,6 +37,22 @@ QWidget* widgetOf(std::intptr_t handle) {
     return handle == 0 ? nullptr : QWidget::find(static_cast<WId>(handle));
 }
 
+// The window a help window goes beside: its owner's; else the active one, or, where no window
+// manager tells which is active, the program's first window on screen that is not help.
+const QWidget* programWindow(const QWidget* owner) {
+    if (owner)
+        return owner->window();
+    const auto suits = [](const QWidget* window) {
+        return window && window->isVisible() && window->windowType() != Qt::Popup &&
+               window->windowType() != Qt::ToolTip && !dynamic_cast<const HelpWindow*>(window);
+    };
+    if (suits(QApplication::activeWindow()))
+        return QApplication::activeWindow();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const auto found = std::find_if(windows.begin(), windows.end(), suits);
+    return found == windows.end() ? nullptr : *found;
+}
+
 } // namespace
 
 QtHelpViewer::QtHelpViewer(IMessageBox& messages, IShellExecute& shell)
@@ -99,10 +115,8 @@ HelpWindow* QtHelpViewer::windowFor(const std::shared_ptr<ChmArchive>& archive,
     QWidget* ownerWindow = widgetOf(owner);
     auto* window = new HelpWindow(archive, type, m_shell, ownerWindow);
     window->setProperty("carvelArchive", QString::fromStdString(archive->path()));
-    // Help is read beside the program's window, not over it: beside its owner, or else beside
-    // the window the user asked for help from.
-    const QWidget* beside = ownerWindow ? ownerWindow->window() : QApplication::activeWindow();
-    if (beside && beside->isVisible() && !dynamic_cast<const HelpWindow*>(beside))
+    // Help is read beside the program's window, not over it.
+    if (const QWidget* beside = programWindow(ownerWindow))
         window->placeBeside(*beside);
     window->showHome();
     m_windows.erase(std::remove(m_windows.begin(), m_windows.end(), nullptr), m_windows.end());

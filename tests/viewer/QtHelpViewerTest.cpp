@@ -156,7 +156,10 @@ TEST_F(RealHelpViewer, LinksOpenTopicsHereWebLinksGoToTheBrowserAndTitlesShowWho
     EXPECT_EQ(shell.calls()[0],
               std::make_pair(std::string("open"), std::string("https://example.org/carvel")));
 
-    // Every title of the contents fits the pane, none cut off.
+    // Every title of the contents fits the pane, none cut off, also in a window narrowed to
+    // fit beside another.
+    window->resize(HelpWindow::kNarrowestBeside, window->height());
+    QApplication::processEvents();
     auto* contents = window->findChild<QTreeWidget*>("contents");
     EXPECT_EQ(contents->textElideMode(), Qt::ElideNone);
     for (QTreeWidgetItemIterator it(contents); *it; ++it) {
