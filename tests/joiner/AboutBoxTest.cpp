@@ -145,29 +145,20 @@ TEST(AboutBoxGuide, TheLinkFindsTheUserGuideBuiltFromTheHelpTopics) {
     QTemporaryDir root;
     const QDir top(root.path());
     ASSERT_TRUE(top.mkpath("bin") && top.mkpath("share/carvel"));
-    const QString bin = top.filePath("bin");
-    const auto opens = [&bin] { return QUrl(frmAbout::documentationAddress(bin)).toLocalFile(); };
-    EXPECT_EQ(opens(), top.filePath("bin/UserGuide.html")) << "none at all: the program's folder";
     ASSERT_TRUE(QFile::copy(CARVEL_USER_GUIDE, top.filePath("share/carvel/UserGuide.html")));
-    EXPECT_EQ(opens(), top.filePath("share/carvel/UserGuide.html"));
-    ASSERT_TRUE(QFile::copy(CARVEL_USER_GUIDE, top.filePath("bin/UserGuide.html")));
-    EXPECT_EQ(opens(), top.filePath("bin/UserGuide.html"));
+    EXPECT_EQ(QUrl(frmAbout::documentationAddress(top.filePath("bin"))).toLocalFile(),
+              top.filePath("share/carvel/UserGuide.html"));
 
     // One page for a browser: the welcome topic first, each topic's link a link within the page.
     QFile guide(CARVEL_USER_GUIDE);
     ASSERT_TRUE(guide.open(QIODevice::ReadOnly));
     const QString page = QString::fromLatin1(guide.readAll());
     EXPECT_LT(page.indexOf("<h1>Welcome to Carvel</h1>"), page.indexOf("<h1>The main window</h1>"));
-    EXPECT_GT(page.indexOf("<h1>The command line, and carvel-cli</h1>"), 0);
     EXPECT_FALSE(page.contains(".htm\"") || page.contains("<object") ||
                  page.contains("This help window"));
-    const QRegularExpression link("href=\"#([A-Za-z]+)\"");
-    int links = 0;
-    for (auto found = link.globalMatch(page); found.hasNext(); ++links) {
-        const QString id = found.next().captured(1);
-        EXPECT_TRUE(page.contains("id=\"" + id + "\"")) << id.toStdString();
-    }
-    EXPECT_GE(links, 10);
+    for (auto found = QRegularExpression("href=\"#([A-Za-z]+)\"").globalMatch(page);
+         found.hasNext();)
+        EXPECT_TRUE(page.contains("id=\"" + found.next().captured(1) + "\""));
 }
 
 TEST_F(AboutBox, NothingOpensUnlessPressAndReleaseBothHappenOnTheLink) {
