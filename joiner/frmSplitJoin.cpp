@@ -1,6 +1,7 @@
 #include "frmSplitJoin.h"
 
 #include "Artwork.h"
+#include "FileDrop.h"
 #include "JoinPanel.h"
 #include "StatusBar.h"
 #include "frmAbout.h"
@@ -32,6 +33,7 @@ frmSplitJoin::frmSplitJoin(IMessageBox& messageBox, IFileDialog& fileDialog, Fil
         new JoinPanel(messageBox, fileDialog, fs, JoinPanelPolicy::seamer(), panelArea());
     placePanel(m_joinDialog);
     m_joinDialog->hide();
+    new FileDrop(*this, nullptr, *m_joinDialog, messageBox);
 
     Form_Load();
 }

@@ -116,6 +116,26 @@ void JoinPanel::cmdSelectJoinTarget_Click() {
     }
 }
 
+void JoinPanel::dropJoinSource(const std::string& path) {
+    try {
+        if (!MakeJoinPattern(path) &&
+            refuseChoice("File: " + path + " is not a valid file to Join"))
+            cmdSelectJoinFile_Click();
+    } catch (...) {
+    }
+}
+
+void JoinPanel::dropJoinDestination(const std::string& path) {
+    try {
+        const std::optional<std::string> destination = PieceSet::destinationFromChosen(path);
+        if (destination)
+            m_txtJoinDestination->setText(QString::fromStdString(*destination));
+        else if (refuseChoice("Invalid file selected."))
+            cmdSelectJoinTarget_Click();
+    } catch (...) {
+    }
+}
+
 bool JoinPanel::CheckJoinInput() {
     try {
         const JoinCheck check = carvel::CheckJoinInput(m_txtJoinSourceFile->text().toStdString(),

@@ -44,6 +44,10 @@ public:
     bool MakeJoinPattern(const std::string& path);
     void cmdSelectJoinFile_Click();
     void cmdSelectJoinTarget_Click();
+    // A file dropped on the panel, checked as the source's or the destination's chooser checks
+    // a chosen one; a refused file opens that chooser where the refusal asks for another try.
+    void dropJoinSource(const std::string& path);
+    void dropJoinDestination(const std::string& path);
     bool CheckJoinInput();
     void cmdJoin_Click();
 

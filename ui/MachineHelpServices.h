@@ -11,15 +11,17 @@
 #include "QtDefWindowProc.h"
 #include "QtHelpViewer.h"
 #include "QtMessageBox.h"
+#include "QtShellExecute.h"
 #include "StringTable.h"
 
 namespace carvel {
 
 // The help services of this machine, owned in one place for the program's lifetime: the
-// help viewer of our own, a registry that starts empty, and the local file system.
+// help viewer of our own, a registry that starts empty, and the local file system. Links to
+// the web in help topics open in the desktop's browser.
 class MachineHelpServices final {
 public:
-    MachineHelpServices() : m_viewer(m_messageBox) {}
+    MachineHelpServices() : m_viewer(m_messageBox, m_shell) {}
     MachineHelpServices(const MachineHelpServices&) = delete;
     MachineHelpServices& operator=(const MachineHelpServices&) = delete;
 
@@ -32,6 +34,7 @@ public:
 
 private:
     QtMessageBox m_messageBox;
+    QtShellExecute m_shell;
     QtHelpViewer m_viewer;
     InProcessRegistry m_registry;
     PosixFileFinder m_files;

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -23,8 +24,11 @@ const char* const kNoticeLine = "Copyright \u00a9 2026 Team Carvel";
 const char* const kMakerFirstHalf = "Team";
 const char* const kMakerSecondHalf = "Carvel";
 // The link's caption: the short form of the address a user reads.
-const char* const kLinkCaption = "README.html";
-const char* const kReadMeName = "README.html";
+const char* const kLinkCaption = "User Guide";
+// The user guide, made from the help file's topics, beside the programs in the build and in the
+// shared data folder once installed.
+const char* const kGuideName = "UserGuide.html";
+const char* const kInstalledGuide = "../share/carvel/UserGuide.html";
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& place) {
     auto* label = new QLabel(text, parent);
@@ -83,7 +87,7 @@ frmAbout::frmAbout(IShellExecute& shell, Program program, QWidget* parent)
     m_lblWebsite =
         makeLabel(this, "lblWebsite", QLatin1String(kLinkCaption), twipsRect(240, 1560, 1455, 255));
     // The caption is for reading; only the tag is ever opened.
-    m_lblWebsite->setProperty("tag", documentationAddress());
+    m_lblWebsite->setProperty("tag", documentationAddress(QCoreApplication::applicationDirPath()));
     m_lblWebsite->setCursor(Artwork::linkCursor());
     m_lblWebsite->setMouseTracking(true);
     m_lblWebsite->setAcceptDrops(false);
@@ -99,9 +103,12 @@ frmAbout::frmAbout(IShellExecute& shell, Program program, QWidget* parent)
     Form_Load();
 }
 
-QString frmAbout::documentationAddress() {
-    const QString path =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kReadMeName));
+QString frmAbout::documentationAddress(const QString& programFolder) {
+    const QDir folder(programFolder);
+    QString path = folder.filePath(QLatin1String(kGuideName));
+    if (!QFileInfo::exists(path) &&
+        QFileInfo::exists(folder.filePath(QLatin1String(kInstalledGuide))))
+        path = QDir::cleanPath(folder.filePath(QLatin1String(kInstalledGuide)));
     return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
 }
 

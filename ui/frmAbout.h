@@ -11,7 +11,7 @@ class QPushButton;
 namespace carvel {
 
 // The About box that both programs show: the product's logo and name, the maker's notice and
-// name, a link to the documentation installed beside the programs, and OK.
+// name, a link to the user guide installed with the programs, and OK.
 class frmAbout final : public QDialog {
     Q_OBJECT
 
@@ -24,8 +24,9 @@ public:
     // Opens an address with the desktop's "open" action; what becomes of it is not examined.
     void HyperJump(QString URL);
 
-    // The address the link opens: the read-me installed in the programs' own folder.
-    static QString documentationAddress();
+    // The address the link opens: the user guide in the program's folder, or else in the shared
+    // data folder beside it (../share/carvel) where it is installed.
+    static QString documentationAddress(const QString& programFolder);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

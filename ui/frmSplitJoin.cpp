@@ -1,6 +1,7 @@
 #include "frmSplitJoin.h"
 
 #include "Artwork.h"
+#include "FileDrop.h"
 #include "HTMLHelp.h"
 #include "JoinPanel.h"
 #include "PanelChecks.h"
@@ -38,6 +39,7 @@ frmSplitJoin::frmSplitJoin(IMessageBox& messageBox, IFileDialog& fileDialog, Fil
         new JoinPanel(messageBox, fileDialog, fs, JoinPanelPolicy::carvel(), panelArea());
     placePanel(m_splitDialog);
     placePanel(m_joinDialog);
+    new FileDrop(*this, m_splitDialog, *m_joinDialog, messageBox);
 }
 
 frmSplitJoin::~frmSplitJoin() = default;

@@ -8,7 +8,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
+#include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -38,7 +40,7 @@ QUrl topicUrl(const std::string& inner) {
 } // namespace
 
 HelpWindow::HelpWindow(std::shared_ptr<const ChmArchive> archive, ChmWindowType type,
-                       QWidget* owner)
+                       IShellExecute& shell, QWidget* owner)
     : QWidget(owner, Qt::Window), m_archive(std::move(archive)), m_type(std::move(type)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("HelpWindow"));
@@ -64,6 +66,11 @@ HelpWindow::HelpWindow(std::shared_ptr<const ChmArchive> archive, ChmWindowType 
     m_contents = new QTreeWidget;
     m_contents->setObjectName(QStringLiteral("contents"));
     m_contents->header()->hide();
+    // Titles are shown whole: the column is as wide as the longest, and scrolls when the pane
+    // is narrower still.
+    m_contents->setTextElideMode(Qt::ElideNone);
+    m_contents->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_contents->header()->setStretchLastSection(false);
     m_panes->addTab(m_contents, tr("Contents"));
 
     auto* indexPane = new QWidget;
@@ -88,17 +95,15 @@ HelpWindow::HelpWindow(std::shared_ptr<const ChmArchive> archive, ChmWindowType 
     searchLayout->addWidget(m_searchResults);
     m_panes->addTab(searchPane, tr("Search"));
 
-    m_browser = new HelpBrowser(m_archive, this);
+    m_browser = new HelpBrowser(m_archive, shell, this);
     m_browser->setObjectName(QStringLiteral("topic"));
 
-    auto* splitter = new QSplitter;
-    splitter->addWidget(m_panes);
-    splitter->addWidget(m_browser);
-    const int navigation = m_type.navigationWidth > 0 ? m_type.navigationWidth : 220;
-    splitter->setSizes({navigation, 600});
+    m_splitter = new QSplitter;
+    m_splitter->addWidget(m_panes);
+    m_splitter->addWidget(m_browser);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
-    layout->addWidget(splitter);
+    layout->addWidget(m_splitter);
 
     if (m_type.right > m_type.left && m_type.bottom > m_type.top)
         setGeometry(m_type.left, m_type.top, m_type.right - m_type.left,
@@ -134,6 +139,47 @@ HelpWindow::HelpWindow(std::shared_ptr<const ChmArchive> archive, ChmWindowType 
 
     buildContents();
     buildIndex();
+    // The navigation pane of the window type, widened to the longest title of the contents.
+    const int navigation = m_type.navigationWidth > 0 ? m_type.navigationWidth : 220;
+    // Room is kept for the tab's frame and a scroll bar, should the contents grow long.
+    const int titles = static_cast<const QAbstractItemView*>(m_contents)->sizeHintForColumn(0) +
+                       4 * m_contents->frameWidth() +
+                       style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
+    m_splitter->setSizes({std::max(navigation, titles), 600});
+    // A narrower or wider window changes the topic's width only.
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+}
+
+QRect HelpWindow::besideOf(const QRect& other, const QSize& size, const QRect& available) {
+    const int height = std::min(size.height(), available.height());
+    const int top =
+        std::clamp(other.top(), available.top(), available.top() + available.height() - height);
+    const int roomRight = available.left() + available.width() - (other.left() + other.width());
+    const int roomLeft = other.left() - available.left();
+    const bool right = roomRight >= roomLeft;
+    const int room = right ? roomRight : roomLeft;
+    const int width = room >= size.width()       ? size.width()
+                      : room >= kNarrowestBeside ? room
+                                                 : std::min(size.width(), available.width());
+    const int left =
+        right ? std::min(other.left() + other.width(), available.left() + available.width() - width)
+              : std::max(other.left() - width, available.left());
+    return {left, top, width, height};
+}
+
+void HelpWindow::placeBeside(const QWidget& other) {
+    const QScreen* screen = other.screen();
+    if (!screen)
+        return;
+    // Before it is first shown the window knows nothing of its frame: it takes the other's.
+    const QMargins frame(other.geometry().left() - other.frameGeometry().left(),
+                         other.geometry().top() - other.frameGeometry().top(),
+                         other.frameGeometry().right() - other.geometry().right(),
+                         other.frameGeometry().bottom() - other.geometry().bottom());
+    const QRect place =
+        besideOf(other.frameGeometry(), size().grownBy(frame), screen->availableGeometry());
+    setGeometry(place.marginsRemoved(frame));
 }
 
 void HelpWindow::buildContents() {

@@ -2,7 +2,9 @@
 
 #include "ChmArchive.h"
 #include "HelpSitemap.h"
+#include "IShellExecute.h"
 
+#include <QRect>
 #include <QWidget>
 
 #include <memory>
@@ -11,6 +13,7 @@
 
 class QLineEdit;
 class QListWidget;
+class QSplitter;
 class QTabWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -23,7 +26,18 @@ class HelpBrowser;
 // panes beside the topic. It deletes itself when closed.
 class HelpWindow final : public QWidget {
 public:
-    HelpWindow(std::shared_ptr<const ChmArchive> archive, ChmWindowType type, QWidget* owner);
+    // Links to the web in its topics go to shell.
+    HelpWindow(std::shared_ptr<const ChmArchive> archive, ChmWindowType type, IShellExecute& shell,
+               QWidget* owner);
+
+    // Where a window of frame size `size` goes beside the frame `other` on a screen whose free
+    // area is `available`: at its right or left where there is room, narrowed down to
+    // kNarrowestBeside if need be; else at the screen's edge on the roomier side, so it covers
+    // as little of `other` as it can.
+    static QRect besideOf(const QRect& other, const QSize& size, const QRect& available);
+    static constexpr int kNarrowestBeside = 600;
+    // Moves the window beside `other`, on its screen.
+    void placeBeside(const QWidget& other);
 
     const std::string& windowTypeName() const { return m_type.name; }
     // Shows a topic by its path in the help file; false when the file has no such topic.
@@ -45,6 +59,7 @@ private:
     std::shared_ptr<const ChmArchive> m_archive;
     ChmWindowType m_type;
     QTabWidget* m_panes;
+    QSplitter* m_splitter;
     QTreeWidget* m_contents;
     QLineEdit* m_indexFilter;
     QListWidget* m_index;

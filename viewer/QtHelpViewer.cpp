@@ -6,6 +6,7 @@
 #include "HelpSitemap.h"
 #include "HelpWindow.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QWidget>
 
@@ -36,9 +37,26 @@ QWidget* widgetOf(std::intptr_t handle) {
     return handle == 0 ? nullptr : QWidget::find(static_cast<WId>(handle));
 }
 
+// The window a help window goes beside: its owner's; else the active one, or, where no window
+// manager tells which is active, the program's first window on screen that is not help.
+const QWidget* programWindow(const QWidget* owner) {
+    if (owner)
+        return owner->window();
+    const auto suits = [](const QWidget* window) {
+        return window && window->isVisible() && window->windowType() != Qt::Popup &&
+               window->windowType() != Qt::ToolTip && !dynamic_cast<const HelpWindow*>(window);
+    };
+    if (suits(QApplication::activeWindow()))
+        return QApplication::activeWindow();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const auto found = std::find_if(windows.begin(), windows.end(), suits);
+    return found == windows.end() ? nullptr : *found;
+}
+
 } // namespace
 
-QtHelpViewer::QtHelpViewer(IMessageBox& messages) : m_messages(messages) {}
+QtHelpViewer::QtHelpViewer(IMessageBox& messages, IShellExecute& shell)
+    : m_messages(messages), m_shell(shell) {}
 
 QtHelpViewer::~QtHelpViewer() {
     for (const QPointer<HelpWindow>& window : m_windows)
@@ -94,8 +112,12 @@ HelpWindow* QtHelpViewer::windowFor(const std::shared_ptr<ChmArchive>& archive,
     if (const auto defined = archive->windowType(typeName))
         type = *defined;
     type.name = typeName;
-    auto* window = new HelpWindow(archive, type, widgetOf(owner));
+    QWidget* ownerWindow = widgetOf(owner);
+    auto* window = new HelpWindow(archive, type, m_shell, ownerWindow);
     window->setProperty("carvelArchive", QString::fromStdString(archive->path()));
+    // Help is read beside the program's window, not over it.
+    if (const QWidget* beside = programWindow(ownerWindow))
+        window->placeBeside(*beside);
     window->showHome();
     m_windows.erase(std::remove(m_windows.begin(), m_windows.end(), nullptr), m_windows.end());
     m_windows.emplace_back(window);

@@ -2,6 +2,7 @@
 
 #include "IHelpViewer.h"
 #include "IMessageBox.h"
+#include "IShellExecute.h"
 
 #include <QPointer>
 
@@ -18,10 +19,11 @@ class HelpWindow;
 
 // The help viewer of this machine: opens compiled help files in help windows of its own,
 // one per help file and window type, and shows text popups. The messages it gives itself
-// (a file it cannot open, a lookup that finds nothing) go through the message box.
+// (a file it cannot open, a lookup that finds nothing) go through the message box; links to
+// the web in topics go to the shell.
 class QtHelpViewer final : public IHelpViewer {
 public:
-    explicit QtHelpViewer(IMessageBox& messages);
+    QtHelpViewer(IMessageBox& messages, IShellExecute& shell);
     ~QtHelpViewer() override;
     QtHelpViewer(const QtHelpViewer&) = delete;
     QtHelpViewer& operator=(const QtHelpViewer&) = delete;
@@ -52,6 +54,7 @@ private:
     std::intptr_t handleOf(HelpWindow* window) const;
 
     IMessageBox& m_messages;
+    IShellExecute& m_shell;
     std::map<std::string, std::shared_ptr<ChmArchive>> m_archives;
     std::vector<QPointer<HelpWindow>> m_windows;
     std::vector<QPointer<QWidget>> m_popups;

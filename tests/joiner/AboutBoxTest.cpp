@@ -6,9 +6,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QDropEvent>
+#include <QFile>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -122,14 +125,11 @@ TEST_F(AboutBox, ClickOnTheLinkOpensItsAddressAndLeavesTheBoxOpenInNormalLook) {
 
     ASSERT_EQ(shell.calls().size(), 1u);
     EXPECT_EQ(shell.calls()[0].first, "open");
-    // The tag is opened, never the caption, and it names the read-me beside the program.
+    // The tag is opened, never the caption, and it names the user guide of the program.
     const QString opened = QString::fromStdString(shell.calls()[0].second);
     EXPECT_EQ(opened, link->property("tag").toString());
-    EXPECT_NE(opened, link->text());
-    const QUrl address(opened);
-    EXPECT_TRUE(address.isLocalFile());
-    EXPECT_EQ(address.toLocalFile(),
-              QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("README.html")));
+    EXPECT_EQ(link->text(), "User Guide");
+    EXPECT_EQ(opened, frmAbout::documentationAddress(QCoreApplication::applicationDirPath()));
 
     expectNormalLook(link);
     EXPECT_TRUE(box.isVisible());
@@ -138,6 +138,27 @@ TEST_F(AboutBox, ClickOnTheLinkOpensItsAddressAndLeavesTheBoxOpenInNormalLook) {
     pointerOnto(link);
     QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, QPoint(6, 6));
     EXPECT_EQ(shell.calls().size(), 2u);
+}
+
+// The guide beside the program in the build, else where it is installed, ../share/carvel.
+TEST(AboutBoxGuide, TheLinkFindsTheUserGuideBuiltFromTheHelpTopics) {
+    QTemporaryDir root;
+    const QDir top(root.path());
+    ASSERT_TRUE(top.mkpath("bin") && top.mkpath("share/carvel"));
+    ASSERT_TRUE(QFile::copy(CARVEL_USER_GUIDE, top.filePath("share/carvel/UserGuide.html")));
+    EXPECT_EQ(QUrl(frmAbout::documentationAddress(top.filePath("bin"))).toLocalFile(),
+              top.filePath("share/carvel/UserGuide.html"));
+
+    // One page for a browser: the welcome topic first, each topic's link a link within the page.
+    QFile guide(CARVEL_USER_GUIDE);
+    ASSERT_TRUE(guide.open(QIODevice::ReadOnly));
+    const QString page = QString::fromLatin1(guide.readAll());
+    EXPECT_LT(page.indexOf("<h1>Welcome to Carvel</h1>"), page.indexOf("<h1>The main window</h1>"));
+    EXPECT_FALSE(page.contains(".htm\"") || page.contains("<object") ||
+                 page.contains("This help window"));
+    for (auto found = QRegularExpression("href=\"#([A-Za-z]+)\"").globalMatch(page);
+         found.hasNext();)
+        EXPECT_TRUE(page.contains("id=\"" + found.next().captured(1) + "\""));
 }
 
 TEST_F(AboutBox, NothingOpensUnlessPressAndReleaseBothHappenOnTheLink) {

@@ -1,3 +1,4 @@
+#include "FileDrops.h"
 #include "FileSystem.h"
 #include "JoinPanel.h"
 #include "RecordingShellExecute.h"
@@ -257,6 +258,20 @@ TEST(SeamerChoosers, AFileThatIsNoPieceAsksRetryOrCancel) {
     EXPECT_EQ(s.messages.shown().size(), 2u);
     EXPECT_EQ(s.dialogs.calls().size(), 3u);
     EXPECT_EQ(s.source().toStdString(), set.pattern);
+}
+
+TEST(SeamerChoosers, ADroppedFileGoesThroughThePieceCheck) {
+    TempFolder temp;
+    const PieceSet3 set(temp);
+    Seamer s;
+    EXPECT_TRUE(test::dropFiles(&s.window, {QString::fromStdString(set.pieces[1])}));
+    EXPECT_EQ(s.source().toStdString(), set.pattern);
+    // No piece: Retry opens the chooser.
+    s.messages.scripted.setNextAnswer(MsgAnswer::Retry);
+    EXPECT_TRUE(test::dropFiles(&s.window, {QString::fromStdString(temp.file("notes.txt", "x"))}));
+    ASSERT_EQ(s.messages.shown().size(), 1u);
+    EXPECT_EQ(s.messages.shown()[0].text, "Invalid file selected.");
+    EXPECT_EQ(s.dialogs.calls(), std::vector<Kind>{Kind::Open});
 }
 
 TEST(SeamerChoosers, ADestinationNamedLikeAOnePartPieceAsksRetryOrCancel) {

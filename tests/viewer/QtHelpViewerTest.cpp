@@ -2,11 +2,14 @@
 #include "ChmArchive.h"
 #include "HelpPopup.h"
 #include "HelpWindow.h"
+#include "RecordingShellExecute.h"
 #include "ScriptedMessageBox.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QTabWidget>
+#include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTreeWidget>
 
@@ -34,8 +37,22 @@ protected:
         settle();
     }
     ScriptedMessageBox messages;
-    QtHelpViewer viewer{messages};
+    RecordingShellExecute shell;
+    QtHelpViewer viewer{messages, shell};
 };
+
+// Clicks the first link of the topic shown whose address is href, as a user would.
+void clickLink(QTextBrowser* browser, const QString& href) {
+    for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next())
+        for (auto piece = block.begin(); !piece.atEnd(); ++piece)
+            if (piece.fragment().charFormat().anchorHref() == href) {
+                QTextCursor cursor(browser->document());
+                cursor.setPosition(piece.fragment().position() + 1);
+                const QPoint at = browser->cursorRect(cursor).center();
+                return QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, at);
+            }
+    ADD_FAILURE() << "no link to " << href.toStdString();
+}
 
 } // namespace
 
@@ -110,6 +127,48 @@ TEST_F(RealHelpViewer, TopicsContextNumbersAndLinksBetweenTopics) {
     EXPECT_FALSE(found.empty());
     for (const auto& [title, file] : found)
         EXPECT_NE(file, "/Seamer.htm") << "Seamer's topic does not mention a piece folder";
+}
+
+TEST_F(RealHelpViewer, LinksOpenTopicsHereWebLinksGoToTheBrowserAndTitlesShowWhole) {
+    viewer.htmlHelp(0, kHelpFile + ">Main", HH_DISPLAY_TOC, HelpData{std::intptr_t{0}});
+    ASSERT_EQ(viewer.windows().size(), 1u);
+    HelpWindow* window = viewer.windows().front();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    auto* browser = window->findChild<QTextBrowser*>("topic");
+
+    clickLink(browser, "Seamer.htm");
+    EXPECT_EQ(window->currentTopic(), "/Seamer.htm");
+    EXPECT_NE(shownText(window).find("companion program"), std::string::npos);
+    EXPECT_TRUE(shell.calls().empty()) << "topics of the help file never go to the desktop";
+
+    browser->setHtml("<p><a href=\"https://example.org/carvel\">web</a> "
+                     "<a href=\"file:///etc/passwd\">file</a></p>");
+    clickLink(browser, "https://example.org/carvel");
+    clickLink(browser, "file:///etc/passwd");
+    ASSERT_EQ(shell.calls().size(), 1u) << "files of this machine are not opened from help";
+    EXPECT_EQ(shell.calls()[0],
+              std::make_pair(std::string("open"), std::string("https://example.org/carvel")));
+
+    // Every title of the contents fits the pane, also in a window narrowed to go beside another.
+    window->resize(HelpWindow::kNarrowestBeside, window->height());
+    QApplication::processEvents();
+    auto* contents = window->findChild<QTreeWidget*>("contents");
+    for (QTreeWidgetItemIterator it(contents); *it; ++it)
+        EXPECT_LE(contents->visualItemRect(*it).left() +
+                      contents->fontMetrics().horizontalAdvance((*it)->text(0)),
+                  contents->viewport()->width());
+}
+
+TEST(HelpWindowPlace, BesideTheOtherWindowWhereTheScreenHasRoom) {
+    const QRect screen(0, 0, 1920, 1040);
+    const QSize help(800, 600);
+    // At the right, else the left; narrowed to the room; kept on the screen at the bottom.
+    EXPECT_EQ(HelpWindow::besideOf({100, 200, 470, 320}, help, screen), QRect(570, 200, 800, 600));
+    EXPECT_EQ(HelpWindow::besideOf({1300, 200, 470, 320}, help, screen), QRect(500, 200, 800, 600));
+    EXPECT_EQ(HelpWindow::besideOf({725, 900, 470, 120}, help, screen), QRect(1195, 440, 725, 600));
+    // Too little room either side: at the edge of the roomier side, covering it least.
+    EXPECT_EQ(HelpWindow::besideOf({400, 100, 470, 320}, help, QRect(0, 0, 1280, 1024)),
+              QRect(480, 100, 800, 600));
 }
 
 TEST_F(RealHelpViewer, KeywordAndAssociativeLookupsWithTheirFallbacks) {
