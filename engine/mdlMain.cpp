@@ -224,8 +224,10 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
         // Looked over first, so that a join that cannot end well changes nothing at all.
         FileLength total = 0;
         std::vector<FileLength> lengths;
+        // Only a destination that exists can be one of the pieces.
+        const bool replaces = m_fs.FileExists(destination);
         for (long long i = 1; i <= set.count; ++i) {
-            if (m_fs.SameFile(set.pathOf(i), destination))
+            if (replaces && m_fs.SameFile(set.pathOf(i), destination))
                 throw FileSystemError("Cannot write file " + destination + ": it is the piece " +
                                       set.pathOf(i) + " of the set");
             lengths.push_back(m_fs.FileLen(set.pathOf(i)));
