@@ -3,11 +3,13 @@
 #include "CliMessageBox.h"
 #include "PanelChecks.h"
 #include "PieceSet.h"
+#include "SetCheck.h"
 #include "SizeText.h"
 #include "mdlMain.h"
 
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <stdexcept>
 
 namespace carvel {
@@ -84,8 +86,8 @@ struct Watch {
     }
 };
 
-int split(const std::string& source, const std::string& size, FileSystem& fs, CliMessageBox& box,
-          std::ostream& out, const Watch& watch) {
+int split(const std::string& source, const std::string& size, bool checksums, FileSystem& fs,
+          CliMessageBox& box, std::ostream& out, const Watch& watch) {
     // The size arrives as kilobytes, so that the check multiplies it back into exact bytes.
     const NumberReader readKilobytes = [](const std::string& text) {
         return sizeTextBytes(text) / 1024.0;
@@ -94,6 +96,7 @@ int split(const std::string& source, const std::string& size, FileSystem& fs, Cl
     if (!check.ok)
         return kExitFailed;
     mdlMain engine(fs, box, kTitle);
+    engine.setChecksums(checksums);
     watch.attach(engine);
     const int count = engine.SplitFile(trimBlanks(source), check.pieceSizeBytes);
     watch.clear();
@@ -105,18 +108,23 @@ int split(const std::string& source, const std::string& size, FileSystem& fs, Cl
     return kExitDone;
 }
 
+// The set's pattern from a piece or a pattern; nothing, after saying so, for any other file.
+std::optional<std::string> patternOf(const std::string& piece, CliMessageBox& box) {
+    if (!piece.empty() && piece.back() == '?')
+        return piece;
+    auto pattern = PieceSet::patternFromPiece(piece);
+    if (!pattern)
+        box.show({"File: " + piece + " is not a valid file to Join", "Invalid file selected",
+                  MsgButtons::Ok, MsgIcon::Critical});
+    return pattern;
+}
+
 int join(const std::string& piece, const std::string& destination, FileSystem& fs,
          CliMessageBox& box, std::ostream& out, const Watch& watch) {
-    std::string pattern = piece;
-    if (pattern.empty() || pattern.back() != '?') {
-        const auto fromPiece = PieceSet::patternFromPiece(piece);
-        if (!fromPiece) {
-            box.show({"File: " + piece + " is not a valid file to Join", "Invalid file selected",
-                      MsgButtons::Ok, MsgIcon::Critical});
-            return kExitFailed;
-        }
-        pattern = *fromPiece;
-    }
+    const auto fromPiece = patternOf(piece, box);
+    if (!fromPiece)
+        return kExitFailed;
+    const std::string& pattern = *fromPiece;
     if (!CheckJoinInput(pattern, destination, fs, box).ok)
         return kExitFailed;
     mdlMain engine(fs, box, kTitle);
@@ -131,30 +139,74 @@ int join(const std::string& piece, const std::string& destination, FileSystem& f
     return kExitDone;
 }
 
+int verify(const std::string& piece, FileSystem& fs, CliMessageBox& box, std::ostream& out,
+           std::ostream& err, const Watch& watch) {
+    const auto pattern = patternOf(piece, box);
+    if (!pattern)
+        return kExitFailed;
+    SetCheck check;
+    try {
+        check = SetCheck::run(fs, *pattern, [&](FileLength done, FileLength total) {
+            if (watch.interrupted != nullptr && watch.interrupted->load())
+                throw std::runtime_error("Interrupted");
+            if (watch.progress)
+                watch.progress->update(done, total);
+        });
+    } catch (const std::exception& error) {
+        watch.clear();
+        err << error.what() << '\n';
+        return kExitFailed;
+    }
+    watch.clear();
+    if (!check.hasChecksums) {
+        out << "No checksum file " << check.checksumPath << " to check the set against.\n";
+        return kExitFailed;
+    }
+    for (const std::string& problem : check.problems)
+        err << problem << '\n';
+    if (!check.problems.empty()) {
+        out << "The set is not whole: " << check.problems.size() << " of " << check.count
+            << " pieces are missing or damaged.\n";
+        return kExitFailed;
+    }
+    out << "All " << check.count << " pieces of the set match their checksums in "
+        << check.checksumPath << ".\n";
+    return kExitDone;
+}
+
 } // namespace
 
 std::string carvelCliUsage() {
-    return "Usage: carvel-cli split SOURCE SIZE [--force]\n"
+    return "Usage: carvel-cli split SOURCE SIZE [--force] [--no-checksums]\n"
            "       carvel-cli join PIECE DESTINATION [--force]\n"
+           "       carvel-cli verify PIECE\n"
            "       carvel-cli --help\n"
            "\n"
            "split  Cuts SOURCE into numbered pieces of SIZE bytes in the folder\n"
-           "       \"Split Files of NAME\" beside it, with a JoinFiles.bat that rebuilds it.\n"
+           "       \"Split Files of NAME\" beside it, with a JoinFiles.bat that rebuilds it\n"
+           "       and NAME.sha256, the checksums of the pieces and of NAME, which\n"
+           "       \"sha256sum -c\" checks as well.\n"
            "       SIZE is a number, a fraction allowed, with an optional unit: B for bytes\n"
            "       (the default), K or KB for 1,024, M or MB for 1,048,576, G or GB for\n"
            "       1,073,741,824, in any letter case: 700K, 1.5M, 4g.\n"
            "join   Rebuilds DESTINATION from the set that PIECE belongs to. PIECE is any piece\n"
-           "       of the set (photos.zip.3) or its pattern (\"photos.zip.?\").\n"
+           "       of the set (photos.zip.3) or its pattern (\"photos.zip.?\"). A set with a\n"
+           "       piece missing is refused; with NAME.sha256 beside the pieces, every\n"
+           "       piece is checked and a damaged one fails the join.\n"
+           "verify Checks the pieces of PIECE's set against NAME.sha256 without joining.\n"
            "--force  Deletes an existing piece folder, or replaces an existing destination,\n"
            "       without which carvel-cli refuses to.\n"
+           "--no-checksums  Writes no NAME.sha256.\n"
            "\n"
            "Results go to standard output, messages to standard error.\n"
-           "Exit status: 0 done, 1 failed, 2 wrong usage.\n";
+           "Exit status: 0 done (verify: the set is whole and matches), 1 failed,\n"
+           "2 wrong usage.\n";
 }
 
 int runCarvelCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                  FileSystem& fs, bool showProgress, const std::atomic<bool>* interrupted) {
     bool force = false;
+    bool checksums = true;
     bool optionsEnded = false;
     std::vector<std::string> words;
     for (const std::string& arg : args) {
@@ -174,13 +226,18 @@ int runCarvelCli(const std::vector<std::string>& args, std::ostream& out, std::o
         }
         if (arg == "--force")
             force = true;
+        else if (arg == "--no-checksums")
+            checksums = false;
         else if (arg.rfind("--", 0) == 0) {
             err << "carvel-cli: unknown option " << arg << "\n\n" << carvelCliUsage();
             return kExitUsage;
         } else
             words.push_back(arg);
     }
-    if (words.size() != 3 || (words[0] != "split" && words[0] != "join")) {
+    const bool usable = (words.size() == 3 && (words[0] == "split" || words[0] == "join")) ||
+                        (words.size() == 2 && words[0] == "verify");
+    // Checksums are left out of a split only: a join or check without them would check less.
+    if (!usable || (!checksums && words[0] != "split")) {
         err << carvelCliUsage();
         return kExitUsage;
     }
@@ -194,7 +251,9 @@ int runCarvelCli(const std::vector<std::string>& args, std::ostream& out, std::o
     });
     const Watch watch{progress, interrupted};
     if (words[0] == "split")
-        return split(words[1], words[2], fs, box, out, watch);
+        return split(words[1], words[2], checksums, fs, box, out, watch);
+    if (words[0] == "verify")
+        return verify(words[1], fs, box, out, err, watch);
     return join(words[1], words[2], fs, box, out, watch);
 }
 

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace carvel {
 
@@ -60,6 +61,9 @@ public:
 
     virtual bool FileExists(const std::string& path) = 0;
     virtual bool FolderExists(const std::string& path) = 0;
+    // The names of the files in a folder, in no particular order: one look at the folder, where
+    // asking for each name in turn would cost a look per piece.
+    virtual std::vector<std::string> ListFiles(const std::string& folder) = 0;
     virtual void CreateFolder(const std::string& path) = 0;
     // Deletes the folder and everything in it; without force a read-only file inside stops it.
     // Whatever would stop the deletion is found before anything is deleted.

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
@@ -329,6 +330,33 @@ bool PosixFileSystem::FileExists(const std::string& path) {
 bool PosixFileSystem::FolderExists(const std::string& path) {
     struct stat info {};
     return statPath(path, info) && S_ISDIR(info.st_mode);
+}
+
+std::vector<std::string> PosixFileSystem::ListFiles(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        fail("Cannot list folder", folder, errno);
+    std::vector<std::string> names;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir);
+        if (entry == nullptr)
+            break;
+        const std::string name = entry->d_name;
+        if (entry->d_type == DT_DIR)
+            continue;
+        // A link or an entry of unknown kind counts as the file it reaches, as FileExists does.
+        struct stat info {};
+        if (entry->d_type != DT_REG &&
+            (::fstatat(::dirfd(dir), name.c_str(), &info, 0) != 0 || S_ISDIR(info.st_mode)))
+            continue;
+        names.push_back(name);
+    }
+    const int error = errno;
+    ::closedir(dir);
+    if (error != 0)
+        fail("Cannot list folder", folder, error);
+    return names;
 }
 
 void PosixFileSystem::CreateFolder(const std::string& path) {

@@ -15,6 +15,7 @@ public:
 
     bool FileExists(const std::string& path) override;
     bool FolderExists(const std::string& path) override;
+    std::vector<std::string> ListFiles(const std::string& folder) override;
     void CreateFolder(const std::string& path) override;
     void DeleteFolder(const std::string& path, bool force) override;
     std::string GetParentFolderName(const std::string& path) override;

@@ -1,13 +1,19 @@
 #include "mdlMain.h"
 
+#include "ChecksumFile.h"
+#include "FileHasher.h"
 #include "JoinScript.h"
+#include "PieceListing.h"
 #include "PieceSet.h"
 #include "SplitGuards.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <stdexcept>
+#include <vector>
 
 namespace carvel {
 
@@ -17,6 +23,10 @@ namespace {
 // join can read back: the number after 32,767 does not exist.
 constexpr long long kMostPieces = 32766;
 constexpr long long kLastPieceNumber = 32767;
+
+// Checksums are made on two threads beside the copying: a split hashes the whole file on one and
+// its pieces on the other, a join hashes two pieces at a time.
+constexpr int kHashThreads = 2;
 
 // The errors of the counting itself, worded as the programs have always shown them.
 [[noreturn]] void overflow() {
@@ -53,7 +63,10 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
     std::unique_ptr<TextStream> source;
     std::unique_ptr<TextStream> piece;
     std::unique_ptr<TextStream> script;
+    std::unique_ptr<TextStream> sumsFile;
+    std::unique_ptr<FileHasher> hasher;
     std::string scriptPath;
+    std::string sumsPath;
     try {
         // Nearest whole byte, ties to the even neighbour (the default rounding mode).
         const double rounded = std::nearbyint(pieceSize);
@@ -109,22 +122,60 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
             overflow();
 
         const int width = PieceSet::numberWidth(count);
-        std::string scriptText = JoinScript::head(fileName);
+        auto pieceLength = [&](long long i) {
+            return (i == count && remainder > 0) ? remainder : size;
+        };
+        if (m_checksums && count > 0) {
+            // The source read twice beside the copying: whole, and in the pieces' parts.
+            std::vector<FileLength> parts;
+            for (long long i = 1; i <= count; ++i)
+                parts.push_back(pieceLength(i));
+            hasher = std::make_unique<FileHasher>(
+                m_fs,
+                std::vector<FileHasher::Task>{{sourcePath, {length}, {}},
+                                              {sourcePath, std::move(parts), {}}},
+                kHashThreads);
+        }
         FileLength done = 0;
+        // Progress is that of the slowest of the copying and the two hashings.
+        auto report = [&](FileLength copied) {
+            if (m_progress)
+                m_progress(hasher ? std::min(done + copied, hasher->hashed() / 2) : done + copied,
+                           length);
+        };
+        std::string scriptText = JoinScript::head(fileName);
         for (long long i = 1; i <= count; ++i) {
-            const FileLength pieceLength = (i == count && remainder > 0) ? remainder : size;
             piece = m_fs.CreateTextFile(PieceSet::piecePath(folder, fileName, i, width), true);
-            m_fs.CopyBytes(*source, *piece, pieceLength, [&](FileLength copied) {
-                if (m_progress)
-                    m_progress(done + copied, length);
-            });
+            m_fs.CopyBytes(*source, *piece, pieceLength(i), report);
             piece->Close();
             piece.reset();
-            done += pieceLength;
+            done += pieceLength(i);
             scriptText += JoinScript::pieceLine(fileName, i, width);
         }
         source->Close();
         source.reset();
+
+        // After the last piece and before the script, so that a folder with the script holds
+        // the checksums of a whole set as well.
+        if (hasher) {
+            const auto results = hasher->wait([&] { report(0); });
+            report(0);
+            hasher.reset();
+            for (const auto& result : results)
+                if (result.error)
+                    std::rethrow_exception(result.error);
+            std::string sums;
+            for (long long i = 1; i <= count; ++i)
+                sums += ChecksumFile::line(results[1].digests[static_cast<std::size_t>(i - 1)],
+                                           fileName + "." + PieceSet::numberText(i, width));
+            sums += ChecksumFile::line(results[0].digests.front(), fileName);
+            sumsPath = folder + "/" + fileName + ".sha256";
+            sumsFile = m_fs.CreateTextFile(sumsPath, true);
+            sumsFile->Write(sums);
+            sumsFile->Close();
+            sumsFile.reset();
+            sumsPath.clear();
+        }
 
         if (count > 0) {
             scriptText += JoinScript::tail(fileName);
@@ -140,13 +191,18 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
     } catch (...) {
         const std::string description = describe(std::current_exception());
         // Whatever is still open is released without a word: the first error is the one shown.
+        hasher.reset();
         piece.reset();
         script.reset();
+        sumsFile.reset();
         source.reset();
-        // A failed split leaves no script: a piece folder with JoinFiles.bat is a whole set.
-        if (!scriptPath.empty()) {
+        // A failed split leaves no script and no partial checksum file: a piece folder with
+        // JoinFiles.bat is a whole set.
+        for (const std::string* partial : {&sumsPath, &scriptPath}) {
+            if (partial->empty())
+                continue;
             try {
-                m_fs.DeleteFile(scriptPath);
+                m_fs.DeleteFile(*partial);
             } catch (...) {
                 // The description shown stays the first error's.
             }
@@ -160,41 +216,45 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
                                  std::int16_t overwrite) {
     std::unique_ptr<ResultFile> target;
     std::unique_ptr<TextStream> piece;
+    std::unique_ptr<FileHasher> hasher;
     try {
         if (pattern.size() > static_cast<std::size_t>(kLastPieceNumber))
             overflow();
-        const std::size_t baseLength = pattern.find_last_not_of('?') + 1;
-        if (baseLength == 0)
-            throw std::invalid_argument("Invalid piece pattern \"" + pattern +
-                                        "\": no file name before the question marks");
-        const std::string base = pattern.substr(0, baseLength);
-        const int width = static_cast<int>(pattern.size() - baseLength);
-        auto pathOf = [&](long long i) { return base + PieceSet::numberText(i, width); };
-        auto isPiece = [&](long long i) {
-            const bool exists = m_fs.FileExists(pathOf(i));
-            const bool fits = PieceSet::numberWidth(i) <= width;
-            return exists && fits;
-        };
-
-        if (!m_fs.FileExists(pathOf(1)))
+        const PieceListing set = PieceListing::take(m_fs, pattern);
+        if (set.missing == 1)
             return 0;
+        // A set that is not whole would join into a short file: refused before anything is made.
+        if (set.missing != 0)
+            throw std::runtime_error(missingPieceText(set.nameOf(set.missing)));
         if (overwrite == 0 && m_fs.FileExists(destination))
             return 0;
+        if (set.count >= kLastPieceNumber)
+            overflow();
 
         // Looked over first, so that a join that cannot end well changes nothing at all.
         FileLength total = 0;
-        long long pieces = 0;
-        for (long long i = 1; isPiece(i); ++i) {
-            if (m_fs.SameFile(pathOf(i), destination))
+        std::vector<FileLength> lengths;
+        // Only a destination that exists can be one of the pieces.
+        const bool replaces = m_fs.FileExists(destination);
+        for (long long i = 1; i <= set.count; ++i) {
+            if (replaces && m_fs.SameFile(set.pathOf(i), destination))
                 throw FileSystemError("Cannot write file " + destination + ": it is the piece " +
-                                      pathOf(i) + " of the set");
-            if (i == kLastPieceNumber)
-                overflow();
-            total += m_fs.FileLen(pathOf(i));
-            pieces = i;
+                                      set.pathOf(i) + " of the set");
+            lengths.push_back(m_fs.FileLen(set.pathOf(i)));
+            total += lengths.back();
         }
-        if (pieces == 0)
-            return 0;
+        const bool checked = !set.digests.empty();
+        if (checked) {
+            std::vector<FileHasher::Task> tasks;
+            for (long long i = 1; i <= set.count; ++i)
+                tasks.push_back({set.pathOf(i), {}, set.digests[static_cast<std::size_t>(i - 1)]});
+            hasher = std::make_unique<FileHasher>(m_fs, std::move(tasks), kHashThreads);
+        }
+        // Progress is that of the slower of the copying and the checking.
+        auto report = [&](FileLength done) {
+            if (m_progress)
+                m_progress(hasher ? std::min(done, hasher->hashed()) : done, total);
+        };
 
         // Built out of sight and put in place once complete, so that an existing destination
         // survives any failure unchanged. A destination that is a link gets the content in the
@@ -202,30 +262,40 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
         // the caller's consent, is replaced: one that appears while the join runs is kept.
         const std::string finalPath = m_fs.FinalPath(destination);
         target = m_fs.CreateResultFile(finalPath, overwrite != 0 && m_fs.FileExists(finalPath));
-        std::int16_t count = 0;
         FileLength done = 0;
-        for (long long i = 1; isPiece(i); ++i) {
-            if (i == kLastPieceNumber)
-                overflow();
-            ++count;
-            piece = m_fs.OpenTextFile(pathOf(i));
-            const FileLength length = m_fs.FileLen(pathOf(i));
-            m_fs.CopyBytes(*piece, target->stream(), length, [&](FileLength copied) {
-                if (m_progress)
-                    m_progress(done + copied, total);
-            });
+        // A damaged piece found on the way ends the copying; the checking goes on to name all.
+        for (long long i = 1; i <= set.count && !(hasher && hasher->mismatchFound()); ++i) {
+            piece = m_fs.OpenTextFile(set.pathOf(i));
+            const FileLength length = lengths[static_cast<std::size_t>(i - 1)];
+            m_fs.CopyBytes(*piece, target->stream(), length,
+                           [&](FileLength copied) { report(done + copied); });
             piece->Close();
             piece.reset();
             done += length;
         }
-        // The pieces went away since they were looked over: nothing to put in place.
-        if (count == 0)
-            return 0;
+        if (hasher) {
+            const auto results = hasher->wait([&] { report(done); });
+            report(done);
+            hasher.reset();
+            std::string damaged;
+            for (std::size_t i = 0; i < results.size(); ++i) {
+                if (results[i].error)
+                    std::rethrow_exception(results[i].error);
+                // The length checked is the length copied: a piece that changed in between is
+                // no piece that was checked.
+                if (results[i].digests.front() != set.digests[i] || results[i].length != lengths[i])
+                    damaged += (damaged.empty() ? "" : "\n") +
+                               damagedPieceText(set.nameOf(static_cast<long long>(i) + 1));
+            }
+            if (!damaged.empty())
+                throw std::runtime_error(damaged);
+        }
         target->Commit();
         target.reset();
-        return count;
+        return static_cast<std::int16_t>(set.count);
     } catch (...) {
         const std::string description = describe(std::current_exception());
+        hasher.reset();
         piece.reset();
         target.reset();
         m_messageBox.show({description, m_title, MsgButtons::Ok, MsgIcon::None, MsgAnswer::Ok});

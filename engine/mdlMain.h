@@ -18,22 +18,27 @@ public:
 
     mdlMain(FileSystem& fs, IMessageBox& messageBox, std::string programTitle);
 
-    // Cuts the source into a piece set beside it and writes its JoinFiles.bat. Returns the piece
-    // count, or 0 (or below, for a negative size) when nothing was split.
+    // Cuts the source into a piece set beside it and writes its checksum file and JoinFiles.bat.
+    // Returns the piece count, or 0 (or below, for a negative size) when nothing was split.
     std::int16_t SplitFile(std::string sourcePath, double pieceSize);
 
-    // Rebuilds destination from the pieces that pattern names. Returns how many pieces were
-    // appended, or 0 when nothing was joined. Any overwrite other than 0 counts as true.
+    // Rebuilds destination from the pieces that pattern names, checking them against the set's
+    // checksum file where there is one; a set that is not whole, or a damaged piece, fails.
+    // Returns how many pieces were appended, or 0 when nothing was joined. Any overwrite other
+    // than 0 counts as true.
     std::int16_t JoinPieces(const std::string& destination, const std::string& pattern,
                             std::int16_t overwrite);
 
     void setProgress(Progress progress) { m_progress = std::move(progress); }
+    // Whether a split writes the set's checksum file F.sha256 (it does unless told otherwise).
+    void setChecksums(bool on) { m_checksums = on; }
 
 private:
     FileSystem& m_fs;
     IMessageBox& m_messageBox;
     std::string m_title;
     Progress m_progress;
+    bool m_checksums = true;
 };
 
 } // namespace carvel

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config
-    libgtest-dev
+    libgtest-dev libssl-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev
     libchm-dev fp-utils
     xvfb xauth
@@ -14,7 +14,7 @@ packages=(
     time coreutils
 )
 if [ "${CARVEL_ENGINE_ONLY:-}" = 1 ]; then
-    packages=(cmake g++ make libgtest-dev time coreutils)
+    packages=(cmake g++ make libgtest-dev libssl-dev time coreutils)
 fi
 
 missing=()

@@ -151,6 +151,33 @@ TEST_F(CliTest, AnInterruptedRunStopsOnTheFailurePathAndLeavesNoTemporaryFile) {
     EXPECT_FALSE(exists(folder + "/JoinFiles.bat"));
 }
 
+TEST_F(CliTest, VerifyTellsAWholeSetFromADamagedOne) {
+    writeFile(source, everyByte(5000));
+    ASSERT_EQ(run({"split", source, "2000"}), kExitDone);
+    EXPECT_EQ(run({"verify", folder + "/photos.zip.2"}), kExitDone);
+    EXPECT_EQ(out.str(), "All 3 pieces of the set match their checksums in " + folder +
+                             "/photos.zip.sha256.\n");
+    EXPECT_EQ(err.str(), "");
+
+    writeFile(folder + "/photos.zip.3", "x");
+    EXPECT_EQ(run({"verify", folder + "/photos.zip.1"}), kExitFailed);
+    EXPECT_EQ(err.str(), "Piece photos.zip.3 is damaged (its checksum does not match).\n");
+    EXPECT_EQ(out.str(), "The set is not whole: 1 of 3 pieces are missing or damaged.\n");
+    EXPECT_EQ(run({"join", folder + "/photos.zip.1", dir / "back.zip"}), kExitFailed);
+    EXPECT_EQ(err.str(), "Carvel: Piece photos.zip.3 is damaged (its checksum does not match).\n"
+                         "Carvel: Join file failed!\n");
+    EXPECT_FALSE(exists(dir / "back.zip"));
+
+    ASSERT_EQ(run({"split", source, "2000", "--force", "--no-checksums"}), kExitDone);
+    EXPECT_FALSE(exists(folder + "/photos.zip.sha256"));
+    EXPECT_EQ(run({"verify", folder + "/photos.zip.1"}), kExitFailed);
+    EXPECT_EQ(out.str(),
+              "No checksum file " + folder + "/photos.zip.sha256 to check the set against.\n");
+    EXPECT_EQ(run({"verify"}), kExitUsage);
+    EXPECT_EQ(run({"verify", "a", "b"}), kExitUsage);
+    EXPECT_EQ(run({"join", "a", "b", "--no-checksums"}), kExitUsage);
+}
+
 TEST_F(CliTest, UsageMistakes) {
     EXPECT_EQ(run({}), kExitUsage);
     EXPECT_EQ(err.str(), carvelCliUsage());
@@ -209,7 +236,7 @@ TEST_F(CliProgramTest, SplitsAndJoinsWithRelativePaths) {
     EXPECT_EQ(readFile(dir / "err.txt"), "");
     EXPECT_EQ(test::namesIn(dir / "Split Files of data.bin"),
               (std::set<std::string>{"data.bin.1", "data.bin.2", "data.bin.3", "data.bin.4",
-                                     "JoinFiles.bat"}));
+                                     "data.bin.sha256", "JoinFiles.bat"}));
 
     EXPECT_EQ(shell(cli + " join 'Split Files of data.bin/data.bin.2' rebuilt.bin"), 0);
     EXPECT_EQ(readFile(dir / "rebuilt.bin"), bytes);

@@ -65,6 +65,8 @@ TEST_F(FaultTest, SplitDiskFullInTheMiddleOfAPiece) {
 }
 
 TEST_F(FaultTest, SplitFailuresOfReadCloseAndScriptAreNoSuccess) {
+    // The checksums' threads read and close too, so counting reads and closes needs them off.
+    engine.setChecksums(false);
     faulty.failRead(1);
     EXPECT_EQ(splitFive(), 0);
     EXPECT_EQ(onlyMessage(), "Cannot read file " + dir.path() + "/src: Input/output error");
@@ -88,6 +90,20 @@ TEST_F(FaultTest, SplitFailuresOfReadCloseAndScriptAreNoSuccess) {
     EXPECT_EQ(onlyMessage(), "Cannot close file " + folder + "/JoinFiles.bat: Input/output error");
     EXPECT_EQ(namesIn(folder),
               (std::set<std::string>{"src.1", "src.2", "src.3", "src.4", "src.5"}));
+}
+
+TEST_F(FaultTest, SplitFailuresOfTheChecksumFileLeaveNeitherItNorTheScript) {
+    const std::set<std::string> pieces{"src.1", "src.2", "src.3", "src.4", "src.5"};
+    faulty.failCreate(6); // five pieces, then the checksum file
+    EXPECT_EQ(splitFive(), 0);
+    EXPECT_EQ(onlyMessage(), "Cannot create file " + folder + "/src.sha256: Permission denied");
+    EXPECT_EQ(namesIn(folder), pieces);
+
+    messages.clear();
+    faulty.failWrite(5 + 5 + 1); // five pieces in each run, then the checksum file
+    EXPECT_EQ(splitFive(), 0);
+    EXPECT_EQ(onlyMessage(), "Cannot write file " + folder + "/src.sha256: Input/output error");
+    EXPECT_EQ(namesIn(folder), pieces);
 }
 
 TEST_F(FaultTest, JoinFailuresLeaveTheDestinationAndNoTemporaryFile) {

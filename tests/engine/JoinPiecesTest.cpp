@@ -45,10 +45,14 @@ protected:
     mdlMain engine{fs, messages, "Seamer"};
 };
 
-TEST_F(JoinPiecesTest, JoinsInNumberOrderUntilAGapOrTheWidthEnds) {
+TEST_F(JoinPiecesTest, JoinsInNumberOrderUntilTheWidthEndsAndRefusesAGap) {
     pieces({"1", "2", "4"});
-    EXPECT_EQ(engine.JoinPieces(dir / "out", dir / "p.?", 1), 2);
-    EXPECT_EQ(readFile(dir / "out"), "<1><2>");
+    writeFile(dir / "out", "precious");
+    EXPECT_EQ(engine.JoinPieces(dir / "out", dir / "p.?", 1), 0);
+    EXPECT_EQ(texts(), std::vector<std::string>{"Piece p.3 of the set is missing."});
+    EXPECT_EQ(readFile(dir / "out"), "precious");
+    expectOnlyFiles({"p.1", "p.2", "p.4", "out"});
+    messages.clear();
 
     pieces({"3", "5", "6", "7", "8", "9", "10"});
     EXPECT_EQ(engine.JoinPieces(dir / "out", dir / "p.?", 1), 9);
@@ -58,6 +62,11 @@ TEST_F(JoinPiecesTest, JoinsInNumberOrderUntilAGapOrTheWidthEnds) {
     EXPECT_EQ(engine.JoinPieces(dir / "out2", dir / "p.??", 1), 0);
     EXPECT_FALSE(exists(dir / "out2"));
     pieces({"01", "02"});
+    // p.10 is piece 10 of this set, so it has a gap.
+    EXPECT_EQ(engine.JoinPieces(dir / "out2", dir / "p.??", 1), 0);
+    EXPECT_EQ(texts(), std::vector<std::string>{"Piece p.03 of the set is missing."});
+    messages.clear();
+    ::unlink((dir / "p.10").c_str());
     EXPECT_EQ(engine.JoinPieces(dir / "out2", dir / "p.??", 1), 2);
     EXPECT_EQ(readFile(dir / "out2"), "<01><02>");
     EXPECT_TRUE(messages.shown().empty());

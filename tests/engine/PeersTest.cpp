@@ -5,6 +5,7 @@
 #include "mdlMain.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace carvel {
@@ -52,6 +53,39 @@ TEST_F(PeersTest, PiecesMatchGnuSplit) {
         ASSERT_EQ(readFile(dir / ("Split Files of src.dat/" + name)),
                   readFile(dir / ("gnu/" + name)))
             << name;
+    }
+    // A set made elsewhere, without script or checksums, joins as it always has.
+    EXPECT_EQ(engine.JoinPieces(dir / "joined", dir / "gnu/src.dat.???", 1), 124);
+    EXPECT_EQ(readFile(dir / "joined"), bytes);
+}
+
+// The checksum file is the one sha256sum writes for the same files, and sha256sum checks it:
+// the pieces a receiver has, then everything once JoinFiles.bat has rebuilt the file.
+TEST_F(PeersTest, ChecksumFileIsWhatSha256sumWritesAndChecks) {
+    if (!haveCommand("sha256sum"))
+        GTEST_SKIP() << "sha256sum is not installed";
+    for (const std::string name : {"two words.bin", "back\\slash.bin"}) {
+        SCOPED_TRACE(name);
+        writeFile(dir / name, everyByte(2500));
+        ASSERT_EQ(engine.SplitFile(dir / name, 1000), 3);
+        const std::string folder = shellQuoted(dir / ("Split Files of " + name));
+        const std::string sums = shellQuoted(name + ".sha256");
+        auto run = [&](const std::string& command) {
+            return std::system(("cd " + folder + " && " + command + " >/dev/null 2>&1").c_str());
+        };
+        std::string files;
+        for (const char* number : {".1", ".2", ".3", ""})
+            files += " " + shellQuoted(name + number);
+        std::filesystem::copy_file(dir / name, dir / ("Split Files of " + name + "/" + name));
+        ASSERT_EQ(std::system(
+                      ("cd " + folder + " && sha256sum" + files + " >../expected.sha256").c_str()),
+                  0);
+        EXPECT_EQ(readFile(dir / ("Split Files of " + name + "/" + name + ".sha256")),
+                  readFile(dir / "expected.sha256"));
+        EXPECT_EQ(run("sha256sum -c " + sums), 0);
+        std::filesystem::remove(dir / ("Split Files of " + name + "/" + name));
+        EXPECT_EQ(run("sha256sum -c --ignore-missing " + sums), 0);
+        EXPECT_EQ(run("rm " + shellQuoted(name + ".2") + " && sha256sum -c " + sums), 256);
     }
 }
 

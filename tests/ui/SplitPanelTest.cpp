@@ -260,6 +260,7 @@ class FailingFileSystem final : public FileSystem {
 public:
     bool FileExists(const std::string&) override { fail(); }
     bool FolderExists(const std::string&) override { fail(); }
+    std::vector<std::string> ListFiles(const std::string&) override { fail(); }
     void CreateFolder(const std::string&) override { fail(); }
     void DeleteFolder(const std::string&, bool) override { fail(); }
     std::string GetParentFolderName(const std::string&) override { fail(); }

@@ -1,0 +1,126 @@
+#include "ChecksumFile.h"
+#include "JoinScript.h"
+#include "JoinScriptReader.h"
+#include "PosixFileSystem.h"
+#include "ScriptedMessageBox.h"
+#include "SetCheck.h"
+#include "TestFiles.h"
+#include "mdlMain.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace carvel {
+namespace {
+
+using test::everyByte;
+using test::exists;
+using test::namesIn;
+using test::readFile;
+using test::TempDir;
+using test::writeFile;
+
+TEST(SetFileParsers, ReadBackWhatIsWrittenAndNothingElse) {
+    const std::string name = "a\\b\nc\rd e";
+    const std::string digest(64, 'a');
+    const std::string text = ChecksumFile::line(digest, name) + ChecksumFile::line(digest, "f");
+    EXPECT_EQ(text, "\\" + digest + "  a\\\\b\\nc\\rd e\n" + digest + "  f\n");
+    const auto entries = ChecksumFile::parse(text);
+    ASSERT_TRUE(entries);
+    ASSERT_EQ(entries->size(), 2u);
+    EXPECT_EQ((*entries)[0].name, name);
+    EXPECT_EQ((*entries)[1].digest, digest);
+    for (const std::string& bad :
+         {std::string(), digest + " f\n", digest + "  f", "\\" + digest + "  a\\x\n",
+          std::string(63, 'a') + "  f\n", std::string(64, 'g') + "  f\n"})
+        EXPECT_FALSE(ChecksumFile::parse(bad)) << bad;
+
+    std::string script = JoinScript::head("x%.y");
+    for (int i = 1; i <= 12; ++i)
+        script += JoinScript::pieceLine("x%.y", i, 2);
+    script += JoinScript::tail("x%.y");
+    const auto set = JoinScriptReader::parse(script);
+    ASSERT_TRUE(set);
+    EXPECT_EQ(set->fileName, "x%.y");
+    EXPECT_EQ(set->count, 12);
+    for (std::size_t cut : {std::size_t{0}, std::size_t{30}, script.size() - 1})
+        EXPECT_FALSE(JoinScriptReader::parse(script.substr(0, cut))) << cut;
+    EXPECT_FALSE(JoinScriptReader::parse(script + "\r\n"));
+}
+
+class WholeSetTest : public ::testing::Test {
+protected:
+    // A set of five 100-byte pieces, and a destination that a failed join must leave alone.
+    void SetUp() override {
+        writeFile(dir / "src", bytes);
+        ASSERT_EQ(engine.SplitFile(dir / "src", 100), 5);
+        writeFile(dir / "out", "precious");
+    }
+    int join() { return engine.JoinPieces(dir / "out", folder + "/src.?", 1); }
+    void expectRefused(const std::string& text) {
+        EXPECT_EQ(join(), 0);
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.shown()[0].text, text);
+        EXPECT_EQ(readFile(dir / "out"), "precious");
+        EXPECT_EQ(namesIn(dir.path()), (std::set<std::string>{"src", "out", "Split Files of src"}));
+        messages.clear();
+    }
+
+    TempDir dir;
+    PosixFileSystem fs;
+    ScriptedMessageBox messages;
+    mdlMain engine{fs, messages, "Carvel"};
+    const std::string bytes = everyByte(500);
+    std::string folder = dir / "Split Files of src";
+};
+
+TEST_F(WholeSetTest, MissingLastPieceIsRefusedByTheCountOfEitherFile) {
+    std::remove((folder + "/src.5").c_str());
+    expectRefused("Piece src.5 of the set is missing.");
+    // A checksum file of another set is ignored; the script still knows the count.
+    writeFile(folder + "/src.sha256", ChecksumFile::line(std::string(64, '0'), "other.1") +
+                                          ChecksumFile::line(std::string(64, '0'), "other"));
+    expectRefused("Piece src.5 of the set is missing.");
+    // With neither file to tell the count, what is there joins as it always has.
+    std::remove((folder + "/JoinFiles.bat").c_str());
+    EXPECT_EQ(join(), 4);
+    EXPECT_EQ(readFile(dir / "out"), bytes.substr(0, 400));
+}
+
+TEST_F(WholeSetTest, DamagedPiecesAreAllNamedAndNothingIsJoined) {
+    std::string piece = readFile(folder + "/src.2");
+    piece[50] ^= 1;
+    writeFile(folder + "/src.2", piece);
+    writeFile(folder + "/src.4", readFile(folder + "/src.4").substr(0, 99));
+    writeFile(folder + "/src.5", readFile(folder + "/src.5") + "x");
+    expectRefused("Piece src.2 is damaged (its checksum does not match).\n"
+                  "Piece src.4 is damaged (its checksum does not match).\n"
+                  "Piece src.5 is damaged (its checksum does not match).");
+
+    std::remove((folder + "/src.3").c_str());
+    const SetCheck check = SetCheck::run(fs, folder + "/src.?", {});
+    EXPECT_TRUE(check.hasChecksums);
+    EXPECT_EQ(check.problems,
+              (std::vector<std::string>{"Piece src.2 is damaged (its checksum does not match).",
+                                        "Piece src.3 of the set is missing.",
+                                        "Piece src.4 is damaged (its checksum does not match).",
+                                        "Piece src.5 is damaged (its checksum does not match)."}));
+}
+
+TEST_F(WholeSetTest, CheckedSetJoinsWholeAndVerifies) {
+    std::int64_t last = 0;
+    engine.setProgress([&](std::int64_t done, std::int64_t total) {
+        EXPECT_GE(done, last);
+        last = done;
+        EXPECT_EQ(total, 500);
+    });
+    EXPECT_EQ(join(), 5);
+    EXPECT_EQ(readFile(dir / "out"), bytes);
+    EXPECT_EQ(last, 500);
+    EXPECT_TRUE(SetCheck::run(fs, folder + "/src.?", {}).problems.empty());
+    std::remove((folder + "/src.sha256").c_str());
+    EXPECT_FALSE(SetCheck::run(fs, folder + "/src.?", {}).hasChecksums);
+}
+
+} // namespace
+} // namespace carvel
