@@ -136,7 +136,7 @@ int join(const std::string& piece, const std::string& destination, FileSystem& f
 std::string carvelCliUsage() {
     return "Usage: carvel-cli split SOURCE SIZE [--force]\n"
            "       carvel-cli join PIECE DESTINATION [--force]\n"
-           "       carvel-cli --help\n"
+           "       carvel-cli --help | --version\n"
            "\n"
            "split  Cuts SOURCE into numbered pieces of SIZE bytes in the folder\n"
            "       \"Split Files of NAME\" beside it, with a JoinFiles.bat that rebuilds it.\n"
@@ -147,10 +147,30 @@ std::string carvelCliUsage() {
            "       of the set (photos.zip.3) or its pattern (\"photos.zip.?\").\n"
            "--force  Deletes an existing piece folder, or replaces an existing destination,\n"
            "       without which carvel-cli refuses to.\n"
+           "--     Ends the options: every argument after it is a name.\n"
+           "--help, -h  Prints this help.   --version  Prints the version.\n"
            "\n"
            "Results go to standard output, messages to standard error.\n"
            "Exit status: 0 done, 1 failed, 2 wrong usage.\n";
 }
+
+std::string carvelCliVersion() {
+    return "carvel-cli (Carvel) " CARVEL_VERSION "\n"
+           "Copyright (C) " CARVEL_COPYRIGHT "\n"
+           "License " CARVEL_LICENSE ": <https://spdx.org/licenses/" CARVEL_LICENSE ".html>.\n"
+           "This is free software: you are free to change and redistribute it.\n"
+           "There is NO WARRANTY, to the extent permitted by law.\n";
+}
+
+namespace {
+
+// A usage mistake is named in one line, with the way to the help, rather than the whole help.
+int usageMistake(std::ostream& err, const std::string& what) {
+    err << "carvel-cli: " << what << "\nTry 'carvel-cli --help' for more information.\n";
+    return kExitUsage;
+}
+
+} // namespace
 
 int runCarvelCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                  FileSystem& fs, bool showProgress, const std::atomic<bool>* interrupted) {
@@ -172,18 +192,26 @@ int runCarvelCli(const std::vector<std::string>& args, std::ostream& out, std::o
             out << carvelCliUsage();
             return kExitDone;
         }
+        if (arg == "--version") {
+            out << carvelCliVersion();
+            return kExitDone;
+        }
         if (arg == "--force")
             force = true;
-        else if (arg.rfind("--", 0) == 0) {
-            err << "carvel-cli: unknown option " << arg << "\n\n" << carvelCliUsage();
-            return kExitUsage;
-        } else
+        else if (arg.rfind("--", 0) == 0)
+            return usageMistake(err, "unrecognized option '" + arg + "'");
+        else
             words.push_back(arg);
     }
-    if (words.size() != 3 || (words[0] != "split" && words[0] != "join")) {
-        err << carvelCliUsage();
-        return kExitUsage;
-    }
+    if (words.empty())
+        return usageMistake(err, "missing command: split or join");
+    if (words[0] != "split" && words[0] != "join")
+        return usageMistake(err, "unknown command '" + words[0] + "'");
+    if (words.size() < 3)
+        return usageMistake(err, words[0] == "split" ? "split needs SOURCE and SIZE"
+                                                     : "join needs PIECE and DESTINATION");
+    if (words.size() > 3)
+        return usageMistake(err, "extra operand '" + words[3] + "'");
 
     CliMessageBox box(err, force);
     ProgressLine line(err);

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -100,8 +101,13 @@ frmAbout::frmAbout(IShellExecute& shell, Program program, QWidget* parent)
 }
 
 QString frmAbout::documentationAddress() {
-    const QString path =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kReadMeName));
+    // Beside the program, where the build writes it, else where an installation puts it.
+    const QDir program(QCoreApplication::applicationDirPath());
+    QString path = program.filePath(QLatin1String(kReadMeName));
+    const QString installed =
+        QDir::cleanPath(program.filePath(QLatin1String("../share/carvel/") + kReadMeName));
+    if (!QFileInfo::exists(path) && QFileInfo::exists(installed))
+        path = installed;
     return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
 }
 

@@ -24,7 +24,8 @@ public:
     // Opens an address with the desktop's "open" action; what becomes of it is not examined.
     void HyperJump(QString URL);
 
-    // The address the link opens: the read-me installed in the programs' own folder.
+    // The address the link opens: the read-me in the programs' own folder, or in
+    // ../share/carvel/ from it when the programs are installed.
     static QString documentationAddress();
 
 protected:
