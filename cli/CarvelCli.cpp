@@ -148,7 +148,8 @@ std::string carvelCliUsage() {
            "--force  Deletes an existing piece folder, or replaces an existing destination,\n"
            "       without which carvel-cli refuses to.\n"
            "--     Ends the options: every argument after it is a name.\n"
-           "--help, -h  Prints this help.   --version  Prints the version.\n"
+           "--help, -h  Prints this help.\n"
+           "--version  Prints the version and the licence.\n"
            "\n"
            "Results go to standard output, messages to standard error.\n"
            "Exit status: 0 done, 1 failed, 2 wrong usage.\n";
@@ -157,7 +158,7 @@ std::string carvelCliUsage() {
 std::string carvelCliVersion() {
     return "carvel-cli (Carvel) " CARVEL_VERSION "\n"
            "Copyright (C) " CARVEL_COPYRIGHT "\n"
-           "License " CARVEL_LICENSE ": <https://spdx.org/licenses/" CARVEL_LICENSE ".html>.\n"
+           "License " CARVEL_LICENSE " <https://spdx.org/licenses/" CARVEL_LICENSE ".html>.\n"
            "This is free software: you are free to change and redistribute it.\n"
            "There is NO WARRANTY, to the extent permitted by law.\n";
 }
