@@ -267,10 +267,10 @@ void drawSeamerEmblem(QPainter& painter) {
     drawArrow(painter, QPointF(27.0, 30.5), QPointF(27.0, 19.0), kJoin, 2.0);
 }
 
-const std::function<void(QPainter&)>& emblemOf(ProgramIcon program) {
-    static const std::function<void(QPainter&)> carvel = drawEmblem;
-    static const std::function<void(QPainter&)> seamer = drawSeamerEmblem;
-    return program == ProgramIcon::Seamer ? seamer : carvel;
+using Drawing = void (*)(QPainter&);
+
+Drawing emblemOf(ProgramIcon program) {
+    return program == ProgramIcon::Seamer ? drawSeamerEmblem : drawEmblem;
 }
 
 void drawLogo(QPainter& painter) {
