@@ -180,7 +180,7 @@ std::string carvelCliUsage() {
     return "Usage: carvel-cli split SOURCE SIZE [--force] [--no-checksums]\n"
            "       carvel-cli join PIECE DESTINATION [--force]\n"
            "       carvel-cli verify PIECE\n"
-           "       carvel-cli --help\n"
+           "       carvel-cli --help | --version\n"
            "\n"
            "split  Cuts SOURCE into numbered pieces of SIZE bytes in the folder\n"
            "       \"Split Files of NAME\" beside it, with a JoinFiles.bat that rebuilds it\n"
@@ -197,11 +197,32 @@ std::string carvelCliUsage() {
            "--force  Deletes an existing piece folder, or replaces an existing destination,\n"
            "       without which carvel-cli refuses to.\n"
            "--no-checksums  Writes no NAME.sha256.\n"
+           "--     Ends the options: every argument after it is a name.\n"
+           "--help, -h  Prints this help.\n"
+           "--version  Prints the version and the licence.\n"
            "\n"
            "Results go to standard output, messages to standard error.\n"
            "Exit status: 0 done (verify: the set is whole and matches), 1 failed,\n"
            "2 wrong usage.\n";
 }
+
+std::string carvelCliVersion() {
+    return "carvel-cli (Carvel) " CARVEL_VERSION "\n"
+           "Copyright (C) " CARVEL_COPYRIGHT "\n"
+           "License " CARVEL_LICENSE " <https://spdx.org/licenses/" CARVEL_LICENSE ".html>.\n"
+           "This is free software: you are free to change and redistribute it.\n"
+           "There is NO WARRANTY, to the extent permitted by law.\n";
+}
+
+namespace {
+
+// A usage mistake is named in one line, with the way to the help, rather than the whole help.
+int usageMistake(std::ostream& err, const std::string& what) {
+    err << "carvel-cli: " << what << "\nTry 'carvel-cli --help' for more information.\n";
+    return kExitUsage;
+}
+
+} // namespace
 
 int runCarvelCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                  FileSystem& fs, bool showProgress, const std::atomic<bool>* interrupted) {
@@ -224,23 +245,34 @@ int runCarvelCli(const std::vector<std::string>& args, std::ostream& out, std::o
             out << carvelCliUsage();
             return kExitDone;
         }
+        if (arg == "--version") {
+            out << carvelCliVersion();
+            return kExitDone;
+        }
         if (arg == "--force")
             force = true;
         else if (arg == "--no-checksums")
             checksums = false;
-        else if (arg.rfind("--", 0) == 0) {
-            err << "carvel-cli: unknown option " << arg << "\n\n" << carvelCliUsage();
-            return kExitUsage;
-        } else
+        else if (arg.rfind("--", 0) == 0)
+            return usageMistake(err, "unrecognized option '" + arg + "'");
+        else
             words.push_back(arg);
     }
-    const bool usable = (words.size() == 3 && (words[0] == "split" || words[0] == "join")) ||
-                        (words.size() == 2 && words[0] == "verify");
+    if (words.empty())
+        return usageMistake(err, "missing command: split, join or verify");
+    const std::string& command = words[0];
+    if (command != "split" && command != "join" && command != "verify")
+        return usageMistake(err, "unknown command '" + command + "'");
+    const std::size_t operands = command == "verify" ? 2 : 3;
+    if (words.size() < operands)
+        return usageMistake(err, command == "split"  ? "split needs SOURCE and SIZE"
+                                 : command == "join" ? "join needs PIECE and DESTINATION"
+                                                     : "verify needs PIECE");
+    if (words.size() > operands)
+        return usageMistake(err, "extra operand '" + words[operands] + "'");
     // Checksums are left out of a split only: a join or check without them would check less.
-    if (!usable || (!checksums && words[0] != "split")) {
-        err << carvelCliUsage();
-        return kExitUsage;
-    }
+    if (!checksums && command != "split")
+        return usageMistake(err, "--no-checksums goes with split only");
 
     CliMessageBox box(err, force);
     ProgressLine line(err);

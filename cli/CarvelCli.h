@@ -15,12 +15,15 @@ inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 
 // carvel-cli without its process: args are the command-line arguments after the program name.
-// Results go to out, every message box and the usage after a mistake to err. With showProgress,
-// long work draws a progress line on err (meant for a terminal). Once interrupted is set, a split
-// or join under way stops on its failure path and the run fails.
+// Results, the help and the version go to out; every message box, and a usage mistake in one
+// line with the way to the help, to err. With showProgress, long work draws a progress line on
+// err (meant for a terminal). Once interrupted is set, a split or join under way stops on its
+// failure path and the run fails.
 int runCarvelCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                  FileSystem& fs, bool showProgress, const std::atomic<bool>* interrupted = nullptr);
 
 std::string carvelCliUsage();
+// The name, the version of the build and the licence, as --version prints them.
+std::string carvelCliVersion();
 
 } // namespace carvel

@@ -217,6 +217,23 @@ bool HTMLHelp::IsValidHelpFile(const std::string& name) {
     return false;
 }
 
+std::string HTMLHelp::locateHelpFile(const std::string& fileName) {
+    const std::string beside = m_programFolder + kSeparator + fileName;
+    // An installed program lives in PREFIX/bin and its data in PREFIX/share/carvel.
+    const std::size_t slash = m_programFolder.rfind(kSeparator);
+    const std::string prefix = slash == std::string::npos ? m_programFolder + kSeparator + ".."
+                                                          : m_programFolder.substr(0, slash);
+    const std::string installed = prefix + kSeparator + "share/carvel" + kSeparator + fileName;
+    for (const std::string& path : {beside, installed}) {
+        const FindResult found = m_services.files.findFirstFile(path);
+        if (found.status == FindStatus::Found) {
+            m_services.files.findClose(found.handle);
+            return path;
+        }
+    }
+    return beside;
+}
+
 bool HTMLHelp::EnsureFileExists(std::string& FileToFind) {
     if (FileToFind.find(kSeparator) == std::string::npos) {
         HHCheckRegistry(FileToFind);

@@ -14,6 +14,10 @@ namespace carvel {
 // viewer command per kind of request, after checking that the help file is there. It also
 // registers help files, checks the installed viewer and browser versions, and shows popups.
 // Its own problems are reported in message boxes captioned "Orvane! Error".
+//
+// The program's help file is looked for beside the program first, where the build puts it and
+// where a program folder copied elsewhere keeps it, and then in share/carvel/ next to the
+// program's folder (../share/carvel/ from it), where an installation puts it (locateHelpFile).
 class HTMLHelp final {
 public:
     // programFolder is the folder the program runs from, without a trailing separator.
@@ -40,6 +44,10 @@ public:
     void HHDisplayPopup(std::intptr_t CallingForm);
     void HHInvokeWhatsThisHelp(std::intptr_t CallingForm);
     bool HHVerifyMinConfig(std::int32_t MinHHVersion, std::int32_t MinIEVersion);
+    // The full path of the program's help file fileName: beside the program if it is there,
+    // else in ../share/carvel/ from the program's folder if it is there, else the path beside
+    // the program, under which a display operation reports it missing.
+    std::string locateHelpFile(const std::string& fileName);
     // Completes a bare file name to a full path in place and checks that the file exists.
     bool EnsureFileExists(std::string& FileToFind);
     bool GetKeyInfo(const std::string& key_name, std::int16_t indent);

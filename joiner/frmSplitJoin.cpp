@@ -3,6 +3,7 @@
 #include "Artwork.h"
 #include "FileDrop.h"
 #include "JoinPanel.h"
+#include "PanelChecks.h"
 #include "StatusBar.h"
 #include "frmAbout.h"
 
@@ -24,6 +25,7 @@ const char* const kProgramTitle = "Seamer";
 frmSplitJoin::frmSplitJoin(IMessageBox& messageBox, IFileDialog& fileDialog, FileSystem& fs,
                            IShellExecute& shell, QWidget* parent)
     : WindowFrame(messageBox, kProgramTitle, parent), m_shell(shell) {
+    setWindowIcon(Artwork::windowIcon(Artwork::ProgramIcon::Seamer));
     // Seamer's two buttons, in the order of the flag string's positions; their images are the
     // About and Exit images of the program's five.
     buildToolbar({"About", "Exit"}, [this](const QString& key) { tbMenu_ButtonClick(key); });
@@ -52,6 +54,12 @@ void frmSplitJoin::Form_Load() {
     m_joinDialog->show();
     setWindowTitle(QStringLiteral("Join File"));
     statusBar1()->setPicture(QStringLiteral("Join"), Artwork::modePicture(QStringLiteral("Join")));
+}
+
+void frmSplitJoin::readCommandLine(const QString& arguments) {
+    const std::string piece = trimBlanks(arguments.toStdString());
+    if (!piece.empty())
+        m_joinDialog->startWithPiece(piece);
 }
 
 void frmSplitJoin::ShowTBButton(const QString& srcPatern, bool& srcAllButton) {

@@ -17,7 +17,7 @@ class JoinPanel;
 namespace carvel::joiner {
 
 // Seamer's one window: the join panel under a two-button toolbar and a File menu, above the
-// status bar. It is in join mode from load to exit, and it reads no command line.
+// status bar. It is in join mode from load to exit.
 class frmSplitJoin final : public WindowFrame {
     Q_OBJECT
 
@@ -25,6 +25,10 @@ public:
     frmSplitJoin(IMessageBox& messageBox, IFileDialog& fileDialog, FileSystem& fs,
                  IShellExecute& shell, QWidget* parent = nullptr);
     ~frmSplitJoin() override;
+
+    // The program's arguments, joined by single blanks: a piece given there (as a file manager's
+    // "Open with" gives it) starts the window with its set chosen; blank arguments change nothing.
+    void readCommandLine(const QString& arguments);
 
     // Only a lower-case "t" at position 1 (About) or 2 (Exit) enables that toolbar button and its
     // menu entry; srcAllButton exactly true enables both.

@@ -4,20 +4,33 @@
 #include "frmSplitJoin.h"
 
 #include <QApplication>
+#include <QString>
 
-// Seamer joins a piece set back into its file. Its command line is not read: whatever arguments
-// it is given, it starts with an empty join panel.
+// Seamer joins a piece set back into its file. A piece given on its command line, as a file
+// manager's "Open with" gives it, starts the window with that piece's set chosen.
 int main(int argc, char** argv) {
+    // The arguments joined by single blanks, so that a path with blanks given unquoted still
+    // arrives whole, as Carvel takes the path after its "-J".
+    QString arguments;
+    for (int index = 1; index < argc; ++index) {
+        if (index > 1)
+            arguments += QLatin1Char(' ');
+        arguments += QString::fromLocal8Bit(argv[index]);
+    }
+
     // Qt is handed the program's name alone: it would otherwise take options such as "-platform"
-    // or "-reverse" from the arguments that Seamer ignores.
+    // or "-reverse" out of the arguments and act on them.
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication application(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Seamer"));
+    // Lets the desktop match the window to Seamer's menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.carvel.Seamer"));
 
     carvel::QtMessageBox messageBox;
     carvel::QtFileDialog fileDialog;
     carvel::QtShellExecute shell;
     carvel::joiner::frmSplitJoin window(messageBox, fileDialog, carvel::fileSystem(), shell);
+    window.readCommandLine(arguments);
     window.show();
     return QApplication::exec();
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything with warnings as errors and runs the whole test suite, then builds the
-# engine and carvel-cli again under AddressSanitizer and UndefinedBehaviorSanitizer and runs
-# their tests.
+# Builds everything with warnings as errors and runs the whole test suite, builds the Debian
+# package and tries it installed, then builds the engine and carvel-cli again under
+# AddressSanitizer and UndefinedBehaviorSanitizer and runs their tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -9,6 +9,7 @@ bash scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCARVEL_WERROR=ON >/dev/null
 cmake --build build -j2
 ctest --test-dir build --output-on-failure -j2
+bash scripts/package-check.sh build
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DCARVEL_WERROR=ON -DCARVEL_SANITIZE=ON \
       -DCARVEL_ENGINE_ONLY=ON >/dev/null

@@ -257,6 +257,22 @@ void drawEmblem(QPainter& painter) {
     drawCut(painter, 0.5, 31.5, 21.25, 1.5);
 }
 
+// Seamer's emblem: the three pieces of Carvel's, set edge to edge again, with the join
+// picture's arrows bringing them together.
+void drawSeamerEmblem(QPainter& painter) {
+    drawPiece(painter, QRectF(1.5, 1.5, 20.0, 9.5), false, true, 5.0, 6);
+    drawPiece(painter, QRectF(1.5, 11.25, 20.0, 9.5), true, true, 0.0, 6);
+    drawPiece(painter, QRectF(1.5, 21.0, 20.0, 9.5), true, false, 0.0, 6);
+    drawArrow(painter, QPointF(27.0, 1.5), QPointF(27.0, 13.0), kJoin, 2.0);
+    drawArrow(painter, QPointF(27.0, 30.5), QPointF(27.0, 19.0), kJoin, 2.0);
+}
+
+using Drawing = void (*)(QPainter&);
+
+Drawing emblemOf(ProgramIcon program) {
+    return program == ProgramIcon::Seamer ? drawSeamerEmblem : drawEmblem;
+}
+
 void drawLogo(QPainter& painter) {
     // Grid 74 x 102, one unit a pixel of the logo.
     const QRectF plate(1.5, 1.5, 71.0, 99.0);
@@ -353,10 +369,22 @@ QPixmap modePicture(const QString& role) {
     return render(16, drawHelp);
 }
 
-QIcon windowIcon() {
+QPixmap programIcon(ProgramIcon program, int size) {
+    return render(size, size, 32.0, 32.0, emblemOf(program));
+}
+
+void paintProgramIcon(ProgramIcon program, QPainter& painter, qreal size) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 32.0, size / 32.0);
+    emblemOf(program)(painter);
+    painter.restore();
+}
+
+QIcon windowIcon(ProgramIcon program) {
     QIcon icon;
-    for (int size : {16, 24, 32, 48})
-        icon.addPixmap(render(size, size, 32.0, 32.0, drawEmblem));
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(programIcon(program, size));
     return icon;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QIcon>
+#include <QPainter>
 #include <QPixmap>
 #include <QString>
 
@@ -13,8 +14,17 @@ namespace carvel::Artwork {
 QPixmap toolbarImage(const QString& key);
 // The status-bar picture of a mode or command: "Split", "Join", "About" or "Help".
 QPixmap modePicture(const QString& role);
-// The 32 x 32 window icon (with smaller and larger renderings for the desktop to choose from).
-QIcon windowIcon();
+// The two programs' icons, drawn on a 32-unit grid: Carvel's emblem, a sheet carved into three
+// pieces, and Seamer's, the three pieces drawn together again. The windows show them and the
+// installation puts the same drawings into the desktop's icon theme.
+enum class ProgramIcon { Carvel, Seamer };
+// A program's icon, size x size pixels.
+QPixmap programIcon(ProgramIcon program, int size);
+// Draws a program's icon into painter over size x size units, for a scalable rendering.
+void paintProgramIcon(ProgramIcon program, QPainter& painter, qreal size);
+// The window icon, 32 x 32 with smaller and larger renderings for the desktop to choose from;
+// Carvel's unless Seamer's is asked for.
+QIcon windowIcon(ProgramIcon program = ProgramIcon::Carvel);
 // The picture of the small square file-choosing buttons.
 QPixmap selectFilePicture();
 // The picture of the Start buttons.

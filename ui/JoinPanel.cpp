@@ -70,6 +70,13 @@ bool JoinPanel::MakeJoinPattern(const std::string& path) {
     return true;
 }
 
+void JoinPanel::startWithPiece(const std::string& path) {
+    if (MakeJoinPattern(path))
+        return;
+    if (refuseChoice("File: " + path + " is not a valid file to Join"))
+        cmdSelectJoinFile_Click();
+}
+
 bool JoinPanel::refuseChoice(const std::string& carvelText) {
     if (m_policy.retryCancelOnRefusal) {
         const MsgAnswer answer =

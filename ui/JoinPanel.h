@@ -42,6 +42,10 @@ public:
     // Puts the pattern of the set that path belongs to into the source box; false (box
     // unchanged) when path does not name a piece.
     bool MakeJoinPattern(const std::string& path);
+    // A piece named on a program's command line: its set is chosen as MakeJoinPattern does;
+    // a path that is no piece is refused as a chosen file is, and the chooser opens unless the
+    // refusal was cancelled.
+    void startWithPiece(const std::string& path);
     void cmdSelectJoinFile_Click();
     void cmdSelectJoinTarget_Click();
     // A file dropped on the panel, checked as the source's or the destination's chooser checks

@@ -141,8 +141,9 @@ void frmSplitJoin::showHelpContents() {
         return;
     if (!helpObject)
         helpObject = std::make_unique<HTMLHelp>(*m_helpServices, m_programFolder.toStdString());
-    // The folder as reported, with the name appended; the help class reports a missing file.
-    helpObject->setCHMFile(m_programFolder.toStdString() + "/Carvel.chm");
+    // Beside the program or where an installation puts it; the help class reports a missing
+    // file under the program's folder.
+    helpObject->setCHMFile(helpObject->locateHelpFile("Carvel.chm"));
     helpObject->setHHWindow("Main");
     helpObject->HHDisplayContents(0);
     helpShown = true;
@@ -197,13 +198,7 @@ void frmSplitJoin::readCommandLine() {
     }
     if (head == QLatin1String("-J")) {
         SwitchToJoinMode();
-        const std::string p = trimBlanks(m_arguments.mid(2).toStdString());
-        if (!m_joinDialog->MakeJoinPattern(p)) {
-            messageBox().show({"File: " + p + " is not a valid file to Join",
-                               "Invalid file selected", MsgButtons::Ok, MsgIcon::Critical,
-                               MsgAnswer::Ok, this});
-            m_joinDialog->cmdSelectJoinFile_Click();
-        }
+        m_joinDialog->startWithPiece(trimBlanks(m_arguments.mid(2).toStdString()));
     }
 }
 

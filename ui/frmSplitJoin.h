@@ -36,8 +36,8 @@ public:
     void Form_Load();
 
     // The services the help object works through, and the folder the program runs from, in
-    // which the Help command looks for Carvel.chm. Without them Help only sets the window's
-    // state.
+    // which (or in ../share/carvel/ from which) the Help command looks for Carvel.chm. Without
+    // them Help only sets the window's state.
     void useHelp(HelpServices services, QString programFolder);
     // The one help object, once Help has been chosen; none after the window unloads.
     const HTMLHelp* currentHelpObject() const { return helpObject.get(); }

@@ -23,6 +23,8 @@ int main(int argc, char** argv) {
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication application(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Carvel"));
+    // Lets the desktop match the window to Carvel's menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.carvel.Carvel"));
 
     carvel::QtMessageBox messageBox;
     carvel::QtFileDialog fileDialog;

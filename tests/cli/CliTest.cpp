@@ -173,21 +173,34 @@ TEST_F(CliTest, VerifyTellsAWholeSetFromADamagedOne) {
     EXPECT_EQ(run({"verify", folder + "/photos.zip.1"}), kExitFailed);
     EXPECT_EQ(out.str(),
               "No checksum file " + folder + "/photos.zip.sha256 to check the set against.\n");
-    EXPECT_EQ(run({"verify"}), kExitUsage);
-    EXPECT_EQ(run({"verify", "a", "b"}), kExitUsage);
-    EXPECT_EQ(run({"join", "a", "b", "--no-checksums"}), kExitUsage);
 }
 
-TEST_F(CliTest, UsageMistakes) {
-    EXPECT_EQ(run({}), kExitUsage);
-    EXPECT_EQ(err.str(), carvelCliUsage());
-    EXPECT_EQ(run({"split", "a"}), kExitUsage);
-    EXPECT_EQ(run({"cut", "a", "b"}), kExitUsage);
-    EXPECT_EQ(run({"join", "a", "b", "c"}), kExitUsage);
-    EXPECT_EQ(run({"split", "a", "1", "--quiet"}), kExitUsage);
-    EXPECT_EQ(out.str(), "");
+TEST_F(CliTest, UsageMistakesAreOneLineAndTheWayToTheHelp) {
+    const std::string tryHelp = "Try 'carvel-cli --help' for more information.\n";
+    const std::pair<std::vector<std::string>, std::string> mistakes[] = {
+        {{}, "missing command: split, join or verify"},
+        {{"split", "a"}, "split needs SOURCE and SIZE"},
+        {{"join"}, "join needs PIECE and DESTINATION"},
+        {{"cut", "a", "b"}, "unknown command 'cut'"},
+        {{"join", "a", "b", "c"}, "extra operand 'c'"},
+        {{"split", "a", "1", "--quiet"}, "unrecognized option '--quiet'"},
+        {{"verify"}, "verify needs PIECE"},
+        {{"verify", "a", "b"}, "extra operand 'b'"},
+        {{"join", "a", "b", "--no-checksums"}, "--no-checksums goes with split only"},
+    };
+    for (const auto& [args, line] : mistakes) {
+        EXPECT_EQ(run(args), kExitUsage) << line;
+        EXPECT_EQ(err.str(), "carvel-cli: " + line + "\n" + tryHelp);
+        EXPECT_EQ(out.str(), "");
+    }
     EXPECT_EQ(run({"--help"}), kExitDone);
     EXPECT_EQ(out.str(), carvelCliUsage());
+    EXPECT_EQ(err.str(), "");
+    // The version is the project's, and the option wins over a mistake after it.
+    EXPECT_EQ(run({"--version", "--quiet"}), kExitDone);
+    EXPECT_EQ(out.str().substr(0, out.str().find('\n')),
+              std::string("carvel-cli (Carvel) ") + CARVEL_VERSION);
+    EXPECT_NE(out.str().find("\nLicense "), std::string::npos);
     EXPECT_EQ(err.str(), "");
 }
 
@@ -244,9 +257,14 @@ TEST_F(CliProgramTest, SplitsAndJoinsWithRelativePaths) {
     EXPECT_EQ(readFile(dir / "out.txt"), "");
     EXPECT_NE(readFile(dir / "err.txt").find("Join Failed: Can not join file."), std::string::npos);
     EXPECT_EQ(shell(cli + " join"), 2);
-    EXPECT_EQ(readFile(dir / "err.txt").rfind("Usage: carvel-cli", 0), 0u);
+    EXPECT_EQ(readFile(dir / "err.txt"), "carvel-cli: join needs PIECE and DESTINATION\n"
+                                         "Try 'carvel-cli --help' for more information.\n");
+    EXPECT_EQ(readFile(dir / "out.txt"), "");
     EXPECT_EQ(shell(cli + " --help"), 0);
     EXPECT_EQ(readFile(dir / "out.txt").rfind("Usage: carvel-cli", 0), 0u);
+    EXPECT_EQ(shell(cli + " --version"), 0);
+    EXPECT_EQ(readFile(dir / "out.txt"), carvelCliVersion());
+    EXPECT_EQ(readFile(dir / "err.txt"), "");
 
     // A success that cannot be reported is no success.
     const int status = std::system(("cd '" + dir.path() + "' && " + cli +

@@ -42,6 +42,22 @@ TEST(Artwork, EveryPictureHasItsSizeAndSomethingOnIt) {
     EXPECT_GT(drawnPixels(carvel::Artwork::startPicture()), 0);
 }
 
+// The installed icons are these drawings at the sizes of the desktop's icon theme.
+TEST(Artwork, EachProgramHasItsOwnIconAtEveryInstalledSize) {
+    using carvel::Artwork::ProgramIcon;
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        const QPixmap carvel = carvel::Artwork::programIcon(ProgramIcon::Carvel, size);
+        const QPixmap seamer = carvel::Artwork::programIcon(ProgramIcon::Seamer, size);
+        EXPECT_EQ(carvel.size(), QSize(size, size));
+        EXPECT_EQ(seamer.size(), QSize(size, size));
+        EXPECT_GT(drawnPixels(carvel), size * size / 4) << size;
+        EXPECT_GT(drawnPixels(seamer), size * size / 4) << size;
+        EXPECT_NE(carvel.toImage(), seamer.toImage()) << size;
+    }
+    EXPECT_EQ(carvel::Artwork::windowIcon(ProgramIcon::Seamer).pixmap(64, 64).toImage(),
+              carvel::Artwork::programIcon(ProgramIcon::Seamer, 64).toImage());
+}
+
 TEST(Artwork, LinkPointerIsATwoColourHandWithItsHotSpotOnTheFingertip) {
     const QCursor pointer = carvel::Artwork::linkCursor();
     EXPECT_EQ(pointer.shape(), Qt::BitmapCursor);

@@ -78,6 +78,26 @@ TEST(HelpCommand, AMissingHelpFileIsReportedAndTheRootFolderIsAppendedTo) {
     EXPECT_EQ(help.viewer.calls()[0].file, std::optional<std::string>("//Carvel.chm"));
 }
 
+// Installed, the program is in PREFIX/bin and its help file in PREFIX/share/carvel; a help file
+// beside the program is taken first.
+TEST(HelpCommand, FindsTheHelpFileBesideTheProgramElseWhereItIsInstalled) {
+    for (const bool beside : {false, true}) {
+        HelpServiceDoubles help;
+        help.files.addFile("/usr/share/carvel/Carvel.chm");
+        if (beside)
+            help.files.addFile("/usr/bin/Carvel.chm");
+        Carvel carvel;
+        carvel.window->useHelp(help.services(), QStringLiteral("/usr/bin"));
+        carvel.window->mnuhp_Click();
+        ASSERT_EQ(help.viewer.calls().size(), 1u) << beside;
+        EXPECT_EQ(help.viewer.calls()[0].file,
+                  std::optional<std::string>(beside ? "/usr/bin/Carvel.chm>Main"
+                                                    : "/usr/share/carvel/Carvel.chm>Main"));
+        EXPECT_TRUE(help.messageBox.shown().empty());
+        EXPECT_EQ(help.files.openHandles(), 0u);
+    }
+}
+
 // Carvel's Help over this machine's viewer and the compiled help file, then Exit.
 TEST(HelpCommand, HelpOpensTheRealHelpWindowAndExitClosesIt) {
     const std::string helpFile = CARVEL_HELP_FILE;
