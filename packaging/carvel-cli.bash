@@ -23,17 +23,21 @@ _carvel_cli() {
         if [[ -z $command ]]; then
             COMPREPLY=($(compgen -W '--force --help --version --' -- "$cur"))
         else
-            COMPREPLY=($(compgen -W '--force --' -- "$cur"))
+            COMPREPLY=($(compgen -W '--force --no-checksums --' -- "$cur"))
         fi
         return
     fi
     if [[ -z $command ]]; then
-        COMPREPLY=($(compgen -W 'split join' -- "$cur"))
+        COMPREPLY=($(compgen -W 'split join verify' -- "$cur"))
         return
     fi
-    # split SOURCE SIZE: a file, then a size; join PIECE DESTINATION: two files.
+    # split SOURCE SIZE: a file, then a size; join PIECE DESTINATION: two files; verify PIECE.
     if [[ $command == split && $operands -eq 1 ]]; then
         COMPREPLY=($(compgen -W '1K 100K 1M 10M 100M 650M 700M 1G 4G' -- "$cur"))
+        return
+    fi
+    if [[ $command == verify ]]; then
+        ((operands < 1)) && _filedir
         return
     fi
     ((operands < 2)) && _filedir
