@@ -50,7 +50,7 @@ std::string trimBlanks(const std::string& text) {
 
 SplitCheck CheckSplitInput(const std::string& sourceText, const std::string& sizeText, int sizeMode,
                            FileSystem& fs, IMessageBox& messageBox, const std::string& programTitle,
-                           const NumberReader& readNumber, void* owner) {
+                           const NumberReader& readNumber, void* owner, bool deleteFolder) {
     SplitCheck check;
     try {
         const std::string source = trimBlanks(sourceText);
@@ -94,7 +94,8 @@ SplitCheck CheckSplitInput(const std::string& sourceText, const std::string& siz
                    "Folder with the name of " + check.splitFolder +
                        " already exist. Do you want to delete it?",
                    "Overwrite Folder", owner)) {
-            fs.DeleteFolder(check.splitFolder, false);
+            if (deleteFolder)
+                fs.DeleteFolder(check.splitFolder, false);
             check.ok = true;
             return check;
         }

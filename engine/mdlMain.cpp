@@ -24,6 +24,19 @@ constexpr long long kLastPieceNumber = 32767;
     throw std::domain_error("Division by zero");
 }
 
+// Thrown at a copy step once the run was asked to stop; caught at the routine's boundary.
+struct Cancelled {};
+
+bool isCancel(const std::exception_ptr& error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const Cancelled&) {
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
 std::string describe(std::exception_ptr error) {
     try {
         std::rethrow_exception(error);
@@ -41,11 +54,18 @@ std::string describe(std::exception_ptr error) {
 mdlMain::mdlMain(FileSystem& fs, IMessageBox& messageBox, std::string programTitle)
     : m_fs(fs), m_messageBox(messageBox), m_title(std::move(programTitle)) {}
 
+void mdlMain::stopIfCancelled() const {
+    if (m_cancel != nullptr && m_cancel->load(std::memory_order_relaxed))
+        throw Cancelled{};
+}
+
 std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
     std::unique_ptr<TextStream> source;
     std::unique_ptr<TextStream> piece;
     std::unique_ptr<TextStream> script;
     std::string scriptPath;
+    std::string madeFolder;
+    m_cancelled = false;
     try {
         // Nearest whole byte, ties to the even neighbour (the default rounding mode).
         const double rounded = std::nearbyint(pieceSize);
@@ -71,7 +91,9 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
         const std::string fileName = m_fs.GetFileName(sourcePath);
         if (m_fs.FolderExists(folder))
             m_fs.DeleteFolder(folder, false);
+        stopIfCancelled();
         m_fs.CreateFolder(folder);
+        madeFolder = folder;
 
         // The count rounds down, the remainder keeps the sign of the length: a negative size
         // thus always gives a count below 1, and no piece is written.
@@ -102,8 +124,10 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
         FileLength done = 0;
         for (long long i = 1; i <= count; ++i) {
             const FileLength pieceLength = (i == count && remainder > 0) ? remainder : size;
+            stopIfCancelled();
             piece = m_fs.CreateTextFile(PieceSet::piecePath(folder, fileName, i, width), true);
             m_fs.CopyBytes(*source, *piece, pieceLength, [&](FileLength copied) {
+                stopIfCancelled();
                 if (m_progress)
                     m_progress(done + copied, length);
             });
@@ -114,6 +138,7 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
         }
         source->Close();
         source.reset();
+        stopIfCancelled();
 
         if (count > 0) {
             scriptText += JoinScript::tail(fileName);
@@ -128,10 +153,21 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
         return static_cast<std::int16_t>(count);
     } catch (...) {
         const std::string description = describe(std::current_exception());
+        m_cancelled = isCancel(std::current_exception());
         // Whatever is still open is released without a word: the first error is the one shown.
         piece.reset();
         script.reset();
         source.reset();
+        if (m_cancelled) {
+            // Everything in the folder is this run's: the old set went before it was made.
+            try {
+                if (!madeFolder.empty())
+                    m_fs.DeleteFolder(madeFolder, true);
+            } catch (...) {
+                // What could not be removed stays; the run still ends as stopped.
+            }
+            return 0;
+        }
         // A failed split leaves no script: a piece folder with JoinFiles.bat is a whole set.
         if (!scriptPath.empty()) {
             try {
@@ -150,6 +186,7 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
     std::unique_ptr<TextStream> target;
     std::unique_ptr<TextStream> piece;
     std::string tempPath;
+    m_cancelled = false;
     try {
         if (pattern.size() > static_cast<std::size_t>(kLastPieceNumber))
             overflow();
@@ -175,6 +212,7 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
         FileLength total = 0;
         long long pieces = 0;
         for (long long i = 1; isPiece(i); ++i) {
+            stopIfCancelled();
             if (m_fs.SameFile(pathOf(i), destination))
                 throw FileSystemError("Cannot write file " + destination + ": it is the piece " +
                                       pathOf(i) + " of the set");
@@ -200,6 +238,7 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
             piece = m_fs.OpenTextFile(pathOf(i));
             const FileLength length = m_fs.FileLen(pathOf(i));
             m_fs.CopyBytes(*piece, *target, length, [&](FileLength copied) {
+                stopIfCancelled();
                 if (m_progress)
                     m_progress(done + copied, total);
             });
@@ -209,6 +248,7 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
         }
         target->Close();
         target.reset();
+        stopIfCancelled();
         if (count == 0) {
             // The pieces went away since they were looked over: nothing to put in place.
             m_fs.DeleteFile(tempPath);
@@ -229,6 +269,9 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
                 // the lesser harm.
             }
         }
+        m_cancelled = isCancel(std::current_exception());
+        if (m_cancelled)
+            return 0;
         m_messageBox.show({description, m_title, MsgButtons::Ok, MsgIcon::None, MsgAnswer::Ok});
         return 0;
     }
