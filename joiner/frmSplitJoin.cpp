@@ -32,6 +32,7 @@ frmSplitJoin::frmSplitJoin(IMessageBox& messageBox, IFileDialog& fileDialog, Fil
         new JoinPanel(messageBox, fileDialog, fs, JoinPanelPolicy::seamer(), panelArea());
     placePanel(m_joinDialog);
     m_joinDialog->hide();
+    watchWork(m_joinDialog->work());
 
     Form_Load();
 }
@@ -89,8 +90,8 @@ void frmSplitJoin::exitProgram() {
 }
 
 void frmSplitJoin::closeEvent(QCloseEvent* event) {
-    // A join in progress holds files open: the window stays until it is done.
-    if (m_joinDialog->isWorking()) {
+    // A join in progress stops first, when the user wants it to.
+    if (!mayClose()) {
         event->ignore();
         return;
     }

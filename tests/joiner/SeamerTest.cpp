@@ -79,7 +79,11 @@ struct Seamer {
     JoinPanel* panel() const { return window.joinPanel(); }
     QString source() const { return panel()->txtJoinSourceFile()->text(); }
     QString destination() const { return panel()->txtJoinDestination()->text(); }
-    void clickStart() { QTest::mouseClick(panel()->cmdJoin(), Qt::LeftButton); }
+    // Clicks Start and waits until the join it began has ended and reported its result.
+    void clickStart() {
+        QTest::mouseClick(panel()->cmdJoin(), Qt::LeftButton);
+        (void)QTest::qWaitFor([this] { return !panel()->isWorking(); }, 60000);
+    }
     void choosePiece(const std::string& name) {
         dialogs.setNextFileName(name);
         QTest::mouseClick(panel()->cmdSelectJoinFile(), Qt::LeftButton);
