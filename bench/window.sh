@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times a split and a join through Carvel's real window (offscreen, driven by
 # carvel_window_bench, progress display and all) against carvel-cli doing the same work, in the
-# same run. Runs alternate between the two; the medians and the window's ratio to carvel-cli are
+# same run. Runs alternate between the two, each first in every other run; the medians and the window's ratio to carvel-cli are
 # printed. The window's time runs from the press on Start to the end of the work; carvel-cli's
 # is the whole program.
 #
@@ -56,18 +56,23 @@ seconds() { # command...: prints the seconds it took
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 : >"$dir/w-split-cli" >"$dir/w-split-win" >"$dir/w-join-cli" >"$dir/w-join-win"
-for ((run = 1; run <= runs; run++)); do
-    rm -rf "$folder"; sync
-    seconds "$cli" split "$src" "$piece" >>"$dir/w-split-cli"
-    rm -rf "$folder"; sync
-    "$harness" split "$src" "$pieceKb" 2>/dev/null >>"$dir/w-split-win"
-    first=$folder/$(ls "$folder" | grep -v JoinFiles.bat | head -1)
+cliSplit() { rm -rf "$folder"; sync; seconds "$cli" split "$src" "$piece" >>"$dir/w-split-cli"; }
+winSplit() { rm -rf "$folder"; sync; "$harness" split "$src" "$pieceKb" 2>/dev/null >>"$dir/w-split-win"; }
+cliJoin() {
     rm -f "$out"; sync
     seconds "$cli" join "$first" "$out" >>"$dir/w-join-cli"
     cmp -s "$src" "$out" || { echo "bench: carvel-cli's join differs" >&2; exit 1; }
+}
+winJoin() {
     rm -f "$out"; sync
     "$harness" join "$first" "$out" 2>/dev/null >>"$dir/w-join-win"
     cmp -s "$src" "$out" || { echo "bench: the window's join differs" >&2; exit 1; }
+}
+# Each goes first in every other run, so that neither always follows the same work.
+for ((run = 1; run <= runs; run++)); do
+    if ((run % 2)); then cliSplit; winSplit; else winSplit; cliSplit; fi
+    first=$folder/$(ls "$folder" | grep -v JoinFiles.bat | head -1)
+    if ((run % 2)); then cliJoin; winJoin; else winJoin; cliJoin; fi
 done
 
 for work in split join; do

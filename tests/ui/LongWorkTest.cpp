@@ -3,6 +3,7 @@
 #include "PieceSet.h"
 #include "SplitPanel.h"
 #include "StatusBar.h"
+#include "StopOnSignals.h"
 #include "UiTestSupport.h"
 
 #include <QGuiApplication>
@@ -12,6 +13,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
+#include <csignal>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -148,6 +150,25 @@ TEST(LongWork, TheCloseBoxDuringWorkAsksAndYesStopsThenCloses) {
     work.gated.release();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !work.carvel.window->isVisible(); }));
     EXPECT_EQ(work.carvel.messages.shown().size(), 2u); // no message after Yes
+    EXPECT_EQ(snapshot(work.temp.path()),
+              (std::map<std::string, long long>{{work.source, kSourceBytes}}));
+}
+
+TEST(LongWork, ASignalStopsTheWorkAndEndsTheProgramWithoutAMessage) {
+    HeldWork work("movie.avi");
+    int calls = 0;
+    {
+        const StopOnSignals stop([&] {
+            ++calls;
+            work.carvel.window->stopAndQuit();
+        });
+        work.startSplit();
+        std::raise(SIGHUP);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return calls == 1; })); // reached the window's thread
+        work.gated.release();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !work.carvel.window->isVisible(); }));
+    }
+    EXPECT_TRUE(work.carvel.messages.shown().empty());
     EXPECT_EQ(snapshot(work.temp.path()),
               (std::map<std::string, long long>{{work.source, kSourceBytes}}));
 }
