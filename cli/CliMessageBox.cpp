@@ -10,6 +10,7 @@ MsgAnswer CliMessageBox::show(const MessageRequest& request) {
     switch (request.buttons) {
     case MsgButtons::Ok:
         break;
+    case MsgButtons::YesNo:
     case MsgButtons::YesNoCancel:
         answer = m_force ? MsgAnswer::Yes : MsgAnswer::No;
         m_err << (m_force ? " Yes (--force)" : " No (--force answers Yes)");

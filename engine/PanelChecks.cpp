@@ -51,7 +51,7 @@ std::string trimBlanks(const std::string& text) {
 
 SplitCheck CheckSplitInput(const std::string& sourceText, const std::string& sizeText, int sizeMode,
                            FileSystem& fs, IMessageBox& messageBox, const std::string& programTitle,
-                           const NumberReader& readNumber, void* owner) {
+                           const NumberReader& readNumber, void* owner, bool deleteFolder) {
     SplitCheck check;
     try {
         const std::string source = trimBlanks(sourceText);
@@ -110,7 +110,8 @@ SplitCheck CheckSplitInput(const std::string& sourceText, const std::string& siz
             std::unique_ptr<FileLock> lock;
             if (refused(SplitGuards::lockRefusal(fs, source, lock)))
                 return check;
-            fs.DeleteFolder(check.splitFolder, false);
+            if (deleteFolder)
+                fs.DeleteFolder(check.splitFolder, false);
             check.ok = true;
             return check;
         }

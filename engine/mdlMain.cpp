@@ -41,6 +41,19 @@ void refuse(const std::optional<std::string>& why) {
         throw FileSystemError(*why);
 }
 
+// Thrown at a copy step once the run was asked to stop; caught at the routine's boundary.
+struct Cancelled {};
+
+bool isCancel(const std::exception_ptr& error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const Cancelled&) {
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
 std::string describe(std::exception_ptr error) {
     try {
         std::rethrow_exception(error);
@@ -58,6 +71,11 @@ std::string describe(std::exception_ptr error) {
 mdlMain::mdlMain(FileSystem& fs, IMessageBox& messageBox, std::string programTitle)
     : m_fs(fs), m_messageBox(messageBox), m_title(std::move(programTitle)) {}
 
+void mdlMain::stopIfCancelled() const {
+    if (m_cancel != nullptr && m_cancel->load(std::memory_order_relaxed))
+        throw Cancelled{};
+}
+
 std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
     std::unique_ptr<FileLock> lock;
     std::unique_ptr<TextStream> source;
@@ -67,6 +85,8 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
     std::unique_ptr<FileHasher> hasher;
     std::string scriptPath;
     std::string sumsPath;
+    std::string madeFolder;
+    m_cancelled = false;
     try {
         // Nearest whole byte, ties to the even neighbour (the default rounding mode).
         const double rounded = std::nearbyint(pieceSize);
@@ -95,7 +115,9 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
         refuse(SplitGuards::folderRefusal(m_fs, sourcePath, folder));
         if (m_fs.FolderExists(folder))
             m_fs.DeleteFolder(folder, false);
+        stopIfCancelled();
         m_fs.CreateFolder(folder);
+        madeFolder = folder;
 
         // The count rounds down, the remainder keeps the sign of the length: a negative size
         // thus always gives a count below 1, and no piece is written.
@@ -137,14 +159,17 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
                 kHashThreads);
         }
         FileLength done = 0;
-        // Progress is that of the slowest of the copying and the two hashings.
+        // Progress is that of the slowest of the copying and the two hashings; each report is a
+        // step at which a run asked to stop does so.
         auto report = [&](FileLength copied) {
+            stopIfCancelled();
             if (m_progress)
                 m_progress(hasher ? std::min(done + copied, hasher->hashed() / 2) : done + copied,
                            length);
         };
         std::string scriptText = JoinScript::head(fileName);
         for (long long i = 1; i <= count; ++i) {
+            stopIfCancelled();
             piece = m_fs.CreateTextFile(PieceSet::piecePath(folder, fileName, i, width), true);
             m_fs.CopyBytes(*source, *piece, pieceLength(i), report);
             piece->Close();
@@ -154,12 +179,14 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
         }
         source->Close();
         source.reset();
+        stopIfCancelled();
 
         // After the last piece and before the script, so that a folder with the script holds
         // the checksums of a whole set as well.
         if (hasher) {
             const auto results = hasher->wait([&] { report(0); });
             report(0);
+            stopIfCancelled();
             hasher.reset();
             for (const auto& result : results)
                 if (result.error)
@@ -190,12 +217,23 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
         return static_cast<std::int16_t>(count);
     } catch (...) {
         const std::string description = describe(std::current_exception());
+        m_cancelled = isCancel(std::current_exception());
         // Whatever is still open is released without a word: the first error is the one shown.
         hasher.reset();
         piece.reset();
         script.reset();
         sumsFile.reset();
         source.reset();
+        if (m_cancelled) {
+            // Everything in the folder is this run's: the old set went before it was made.
+            try {
+                if (!madeFolder.empty())
+                    m_fs.DeleteFolder(madeFolder, true);
+            } catch (...) {
+                // What could not be removed stays; the run still ends as stopped.
+            }
+            return 0;
+        }
         // A failed split leaves no script and no partial checksum file: a piece folder with
         // JoinFiles.bat is a whole set.
         for (const std::string* partial : {&sumsPath, &scriptPath}) {
@@ -217,6 +255,7 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
     std::unique_ptr<ResultFile> target;
     std::unique_ptr<TextStream> piece;
     std::unique_ptr<FileHasher> hasher;
+    m_cancelled = false;
     try {
         if (pattern.size() > static_cast<std::size_t>(kLastPieceNumber))
             overflow();
@@ -237,6 +276,7 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
         // Only a destination that exists can be one of the pieces.
         const bool replaces = m_fs.FileExists(destination);
         for (long long i = 1; i <= set.count; ++i) {
+            stopIfCancelled();
             if (replaces && m_fs.SameFile(set.pathOf(i), destination))
                 throw FileSystemError("Cannot write file " + destination + ": it is the piece " +
                                       set.pathOf(i) + " of the set");
@@ -250,8 +290,10 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
                 tasks.push_back({set.pathOf(i), {}, set.digests[static_cast<std::size_t>(i - 1)]});
             hasher = std::make_unique<FileHasher>(m_fs, std::move(tasks), kHashThreads);
         }
-        // Progress is that of the slower of the copying and the checking.
+        // Progress is that of the slower of the copying and the checking; each report is a step
+        // at which a run asked to stop does so.
         auto report = [&](FileLength done) {
+            stopIfCancelled();
             if (m_progress)
                 m_progress(hasher ? std::min(done, hasher->hashed()) : done, total);
         };
@@ -290,6 +332,7 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
             if (!damaged.empty())
                 throw std::runtime_error(damaged);
         }
+        stopIfCancelled();
         target->Commit();
         target.reset();
         return static_cast<std::int16_t>(set.count);
@@ -298,6 +341,9 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
         hasher.reset();
         piece.reset();
         target.reset();
+        m_cancelled = isCancel(std::current_exception());
+        if (m_cancelled)
+            return 0;
         m_messageBox.show({description, m_title, MsgButtons::Ok, MsgIcon::None, MsgAnswer::Ok});
         return 0;
     }

@@ -3,6 +3,7 @@
 #include "FileSystem.h"
 #include "IMessageBox.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -33,12 +34,23 @@ public:
     // Whether a split writes the set's checksum file F.sha256 (it does unless told otherwise).
     void setChecksums(bool on) { m_checksums = on; }
 
+    // The flag that asks a run to stop at its next copy step, read from whichever thread the
+    // run is on. A stopped run shows no message and leaves disk as its failure path does; a
+    // split also removes the piece folder it made, so no part of a set stays behind. It returns
+    // 0, and wasCancelled() tells it from a failure until the next run.
+    void setCancel(const std::atomic<bool>* cancel) { m_cancel = cancel; }
+    bool wasCancelled() const { return m_cancelled; }
+
 private:
+    void stopIfCancelled() const;
+
     FileSystem& m_fs;
     IMessageBox& m_messageBox;
     std::string m_title;
     Progress m_progress;
     bool m_checksums = true;
+    const std::atomic<bool>* m_cancel = nullptr;
+    bool m_cancelled = false;
 };
 
 } // namespace carvel

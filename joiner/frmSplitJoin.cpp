@@ -36,6 +36,7 @@ frmSplitJoin::frmSplitJoin(IMessageBox& messageBox, IFileDialog& fileDialog, Fil
     placePanel(m_joinDialog);
     m_joinDialog->hide();
     new FileDrop(*this, nullptr, *m_joinDialog, messageBox);
+    watchWork(m_joinDialog->work());
 
     Form_Load();
 }
@@ -99,8 +100,8 @@ void frmSplitJoin::exitProgram() {
 }
 
 void frmSplitJoin::closeEvent(QCloseEvent* event) {
-    // A join in progress holds files open: the window stays until it is done.
-    if (m_joinDialog->isWorking()) {
+    // A join in progress stops first, when the user wants it to.
+    if (!mayClose()) {
         event->ignore();
         return;
     }

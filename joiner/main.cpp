@@ -1,6 +1,7 @@
 #include "QtFileDialog.h"
 #include "QtMessageBox.h"
 #include "QtShellExecute.h"
+#include "StopOnSignals.h"
 #include "frmSplitJoin.h"
 
 #include <QApplication>
@@ -30,6 +31,8 @@ int main(int argc, char** argv) {
     carvel::QtFileDialog fileDialog;
     carvel::QtShellExecute shell;
     carvel::joiner::frmSplitJoin window(messageBox, fileDialog, carvel::fileSystem(), shell);
+    // A signal stops the join at its next copy step and ends the program after it.
+    const carvel::StopOnSignals stopOnSignals([&window] { window.stopAndQuit(); });
     window.readCommandLine(arguments);
     window.show();
     return QApplication::exec();

@@ -4,7 +4,7 @@
 
 namespace carvel {
 
-enum class MsgButtons { Ok, YesNoCancel, RetryCancel };
+enum class MsgButtons { Ok, YesNoCancel, RetryCancel, YesNo };
 enum class MsgIcon { None, Critical, Information };
 enum class MsgAnswer { Ok, Yes, No, Cancel, Retry };
 

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
 #include <QToolButton>
 #include <algorithm>
 
@@ -55,6 +56,12 @@ QToolButton* startButton(QWidget* parent, const char* name, QRect place) {
     control->setFocusPolicy(Qt::StrongFocus);
     control->setGeometry(place);
     return control;
+}
+
+void showAsCancel(QToolButton* start, bool cancel) {
+    start->setText(cancel ? QStringLiteral("Cancel") : QStringLiteral("Start"));
+    start->setIcon(cancel ? start->style()->standardIcon(QStyle::SP_BrowserStop)
+                          : QIcon(Artwork::startPicture()));
 }
 
 } // namespace carvel::Controls

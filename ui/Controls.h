@@ -24,5 +24,7 @@ QLineEdit* textBox(QWidget* parent, const char* name, QRect place);
 QToolButton* pictureButton(QWidget* parent, const char* name, const QString& toolTip, QRect place);
 // A Start button: its picture above the caption.
 QToolButton* startButton(QWidget* parent, const char* name, QRect place);
+// While work runs the Start button reads Cancel, with a stop picture, and stops the work.
+void showAsCancel(QToolButton* start, bool cancel);
 
 } // namespace carvel::Controls

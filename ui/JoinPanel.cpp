@@ -1,9 +1,7 @@
 #include "JoinPanel.h"
 
 #include "Artwork.h"
-#include "BusyPointer.h"
 #include "Controls.h"
-#include "KeepPainted.h"
 #include "PanelChecks.h"
 #include "PieceSet.h"
 #include "Twips.h"
@@ -27,12 +25,12 @@ JoinPanelPolicy JoinPanelPolicy::seamer() {
 JoinPanel::JoinPanel(IMessageBox& messageBox, IFileDialog& fileDialog, FileSystem& fs,
                      JoinPanelPolicy policy, QWidget* parent)
     : QGroupBox(QStringLiteral("Join Files"), parent), m_messageBox(messageBox),
-      m_fileDialog(fileDialog), m_fs(fs), m_policy(std::move(policy)),
-      m_engine(fs, messageBox, m_policy.programTitle) {
+      m_fileDialog(fileDialog), m_fs(fs), m_policy(std::move(policy)), m_work(messageBox),
+      m_engine(fs, m_work.engineMessageBox(), m_policy.programTitle) {
     setObjectName(QStringLiteral("JoinDialog"));
     setFont(Controls::windowFont());
     resize(twipsSize(6855, 2655));
-    keepWindowPainted(m_engine);
+    m_work.attach(m_engine);
 
     m_label2 = Controls::label(this, "Label2", QStringLiteral("Source File Name"),
                                twipsRect(240, 360, 1260, 195));
@@ -56,6 +54,11 @@ JoinPanel::JoinPanel(IMessageBox& messageBox, IFileDialog& fileDialog, FileSyste
     connect(m_cmdSelectJoinTarget, &QToolButton::clicked, this,
             &JoinPanel::cmdSelectJoinTarget_Click);
     connect(m_cmdJoin, &QToolButton::clicked, this, &JoinPanel::cmdJoin_Click);
+}
+
+JoinPanel::~JoinPanel() {
+    // The run uses the engine, which goes before the work does.
+    m_work.stopAndWait();
 }
 
 void* JoinPanel::owner() {
@@ -166,32 +169,59 @@ void JoinPanel::showResult(const std::string& text) {
 }
 
 void JoinPanel::cmdJoin_Click() {
-    if (m_working)
+    if (m_work.isRunning()) {
+        m_work.cancel();
         return;
+    }
     try {
         if (!CheckJoinInput())
             return;
-        const std::string destination = m_txtJoinDestination->text().toStdString();
+        m_destination = m_txtJoinDestination->text().toStdString();
         const std::string pattern = m_txtJoinSourceFile->text().toStdString();
-        std::optional<BusyPointer> busy;
         if (m_policy.busyPointer)
-            busy.emplace();
-        std::int16_t count = 0;
-        {
-            const WorkInProgress working(m_working);
-            count = m_engine.JoinPieces(destination, pattern, 1);
-        }
-        busy.reset();
+            m_busy.emplace();
+        showWorking(true);
+        m_work.start(
+            QString::fromStdString("The join into " + m_destination), QStringLiteral("Joining"),
+            [this, destination = m_destination, pattern] {
+                return m_engine.JoinPieces(destination, pattern, 1);
+            },
+            [this](std::int16_t count) { joinEnded(count); });
+    } catch (const std::exception& error) {
+        m_busy.reset();
+        showWorking(false);
+        showResult(error.what());
+    } catch (...) {
+        m_busy.reset();
+        showWorking(false);
+        showResult("Unexpected error.");
+    }
+}
+
+void JoinPanel::joinEnded(std::int16_t count) {
+    try {
+        m_busy.reset();
+        showWorking(false);
+        if (m_work.stoppedForClose())
+            return;
         if (count >= 1)
-            showResult(joinDoneText(count, destination));
+            showResult(joinDoneText(count, m_destination));
+        else if (m_engine.wasCancelled())
+            showResult("The join into " + m_destination + " was cancelled. " + m_destination +
+                       " was left as it was.");
         else
             showResult(kJoinFailedText);
         m_cmdJoin->setEnabled(!(m_policy.disableStartAfterJoin && count >= 1));
-    } catch (const std::exception& error) {
-        showResult(error.what());
     } catch (...) {
-        showResult("Unexpected error.");
+        // Reached from the event loop: nothing may leave it.
     }
+}
+
+void JoinPanel::showWorking(bool working) {
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             m_txtJoinSourceFile, m_cmdSelectJoinFile, m_txtJoinDestination, m_cmdSelectJoinTarget})
+        control->setEnabled(!working);
+    Controls::showAsCancel(m_cmdJoin, working);
 }
 
 } // namespace carvel

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "BackgroundWork.h"
+#include "BusyPointer.h"
 #include "FileSystem.h"
 #include "IFileDialog.h"
 #include "IMessageBox.h"
 #include "mdlMain.h"
 
 #include <QGroupBox>
+#include <optional>
 #include <string>
 
 class QLabel;
@@ -38,6 +41,7 @@ class JoinPanel final : public QGroupBox {
 public:
     JoinPanel(IMessageBox& messageBox, IFileDialog& fileDialog, FileSystem& fs,
               JoinPanelPolicy policy, QWidget* parent = nullptr);
+    ~JoinPanel() override;
 
     // Puts the pattern of the set that path belongs to into the source box; false (box
     // unchanged) when path does not name a piece.
@@ -53,10 +57,12 @@ public:
     void dropJoinSource(const std::string& path);
     void dropJoinDestination(const std::string& path);
     bool CheckJoinInput();
+    // Starts the join on the worker thread after the checks; while it runs, Start reads
+    // Cancel and stops it.
     void cmdJoin_Click();
 
-    // True while a join runs; the window must not close under it.
-    bool isWorking() const { return m_working; }
+    bool isWorking() const { return m_work.isRunning(); }
+    BackgroundWork* work() { return &m_work; }
 
     QLineEdit* txtJoinSourceFile() const { return m_txtJoinSourceFile; }
     QLineEdit* txtJoinDestination() const { return m_txtJoinDestination; }
@@ -69,13 +75,18 @@ private:
     // The refusal of a chosen name; true when the dialog is to open again.
     bool refuseChoice(const std::string& carvelText);
     void showResult(const std::string& text);
+    void joinEnded(std::int16_t count);
+    // The boxes and choosers cannot be used while a join runs; Start reads Cancel.
+    void showWorking(bool working);
 
     IMessageBox& m_messageBox;
     IFileDialog& m_fileDialog;
     FileSystem& m_fs;
     JoinPanelPolicy m_policy;
+    BackgroundWork m_work;
     mdlMain m_engine;
-    bool m_working = false;
+    std::optional<BusyPointer> m_busy;
+    std::string m_destination;
 
     QLabel* m_label2;
     QLineEdit* m_txtJoinSourceFile;

@@ -1,8 +1,6 @@
 #include "SplitPanel.h"
 
-#include "BusyPointer.h"
 #include "Controls.h"
-#include "KeepPainted.h"
 #include "PanelChecks.h"
 #include "SizeText.h"
 #include "Twips.h"
@@ -35,12 +33,12 @@ bool namesNormalFile(const std::string& path, FileSystem& fs) {
 SplitPanel::SplitPanel(IMessageBox& messageBox, IFileDialog& fileDialog, FileSystem& fs,
                        std::string programTitle, QWidget* parent)
     : QGroupBox(QStringLiteral("Split File"), parent), m_messageBox(messageBox),
-      m_fileDialog(fileDialog), m_fs(fs), m_title(std::move(programTitle)),
-      m_engine(fs, messageBox, m_title) {
+      m_fileDialog(fileDialog), m_fs(fs), m_title(std::move(programTitle)), m_work(messageBox),
+      m_engine(fs, m_work.engineMessageBox(), m_title) {
     setObjectName(QStringLiteral("SplitDialog"));
     setFont(Controls::windowFont());
     resize(twipsSize(6855, 2655));
-    keepWindowPainted(m_engine);
+    m_work.attach(m_engine);
 
     m_lblSplitSource = Controls::label(this, "lblSplitSource", QStringLiteral("Source File Name"),
                                        twipsRect(240, 360, 1500, 195));
@@ -78,6 +76,11 @@ SplitPanel::SplitPanel(IMessageBox& messageBox, IFileDialog& fileDialog, FileSys
     connect(m_txtSplitSourceFile, &QLineEdit::textChanged, this,
             &SplitPanel::txtSplitSourceFile_Change);
     connect(m_cmdSplit, &QToolButton::clicked, this, &SplitPanel::cmdSplit_Click);
+}
+
+SplitPanel::~SplitPanel() {
+    // The run uses the engine, which goes before the work does.
+    m_work.stopAndWait();
 }
 
 void* SplitPanel::owner() {
@@ -118,7 +121,7 @@ bool SplitPanel::CheckSplitInput() {
         const SplitCheck check = carvel::CheckSplitInput(
             m_txtSplitSourceFile->text().toStdString(), m_txtMaxChunkSize->text().toStdString(),
             SizeMode, m_fs, m_messageBox, m_title,
-            [](const std::string& text) { return SizeText::readNumber(text); }, owner());
+            [](const std::string& text) { return SizeText::readNumber(text); }, owner(), false);
         if (check.focus == InputField::SplitSource)
             m_txtSplitSourceFile->setFocus();
         else if (check.focus == InputField::SplitSize)
@@ -139,29 +142,59 @@ void SplitPanel::report(const std::string& text, const std::string& caption, Msg
 }
 
 void SplitPanel::cmdSplit_Click() {
-    if (m_working)
+    if (m_work.isRunning()) {
+        m_work.cancel();
         return;
+    }
     try {
         if (!CheckSplitInput())
             return;
-        BusyPointer busy;
         SplitSourcePath = trimBlanks(m_txtSplitSourceFile->text().toStdString());
-        std::int16_t count = 0;
-        {
-            const WorkInProgress working(m_working);
-            count = m_engine.SplitFile(SplitSourcePath, PieceSizeBytes);
-        }
-        busy.restore();
+        // The split deletes an old piece folder first, so the busy pointer and the progress
+        // show from the start.
+        m_busy.emplace();
+        showWorking(true);
+        m_work.start(
+            QString::fromStdString("The split of " + SplitSourcePath), QStringLiteral("Splitting"),
+            [this, source = SplitSourcePath, size = PieceSizeBytes] {
+                return m_engine.SplitFile(source, size);
+            },
+            [this](std::int16_t count) { splitEnded(count); });
+    } catch (const std::exception& error) {
+        m_busy.reset();
+        showWorking(false);
+        report(error.what(), m_title, MsgIcon::None);
+    } catch (...) {
+        m_busy.reset();
+        showWorking(false);
+        report("Unexpected error.", m_title, MsgIcon::None);
+    }
+}
+
+void SplitPanel::splitEnded(std::int16_t count) {
+    try {
+        m_busy.reset();
+        showWorking(false);
+        if (m_work.stoppedForClose())
+            return;
         if (count >= 1)
             report(splitDoneText(count, SplitFolder), m_title, MsgIcon::Information);
+        else if (m_engine.wasCancelled())
+            report("The split of " + SplitSourcePath + " was cancelled. No pieces were kept.",
+                   m_title, MsgIcon::Information);
         else
             report(kSplitFailedText, kSplitFailedCaption, MsgIcon::Critical);
         m_cmdSplit->setEnabled(true);
-    } catch (const std::exception& error) {
-        report(error.what(), m_title, MsgIcon::None);
     } catch (...) {
-        report("Unexpected error.", m_title, MsgIcon::None);
+        // Reached from the event loop: nothing may leave it.
     }
+}
+
+void SplitPanel::showWorking(bool working) {
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             m_txtSplitSourceFile, m_cmdSelectSplitFile, m_txtMaxChunkSize, m_frame3})
+        control->setEnabled(!working);
+    Controls::showAsCancel(m_cmdSplit, working);
 }
 
 } // namespace carvel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BackgroundWork.h"
+#include "BusyPointer.h"
 #include "FileSystem.h"
 #include "IFileDialog.h"
 #include "IMessageBox.h"
@@ -7,6 +9,7 @@
 
 #include <QGroupBox>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class QLabel;
@@ -24,14 +27,18 @@ class SplitPanel final : public QGroupBox {
 public:
     SplitPanel(IMessageBox& messageBox, IFileDialog& fileDialog, FileSystem& fs,
                std::string programTitle, QWidget* parent = nullptr);
+    ~SplitPanel() override;
 
     void cmdSelectSplitFile_Click();
     void txtSplitSourceFile_Change();
     void optSizeMode_Click(int index);
     bool CheckSplitInput();
+    // Starts the split on the worker thread after the checks; while it runs, Start reads
+    // Cancel and stops it.
     void cmdSplit_Click();
 
-    bool isWorking() const { return m_working; }
+    bool isWorking() const { return m_work.isRunning(); }
+    BackgroundWork* work() { return &m_work; }
 
     QLineEdit* txtSplitSourceFile() const { return m_txtSplitSourceFile; }
     QToolButton* cmdSelectSplitFile() const { return m_cmdSelectSplitFile; }
@@ -48,13 +55,17 @@ public:
 private:
     void* owner();
     void report(const std::string& text, const std::string& caption, MsgIcon icon);
+    void splitEnded(std::int16_t count);
+    // The boxes and choices cannot be used while a split runs; Start reads Cancel.
+    void showWorking(bool working);
 
     IMessageBox& m_messageBox;
     IFileDialog& m_fileDialog;
     FileSystem& m_fs;
     std::string m_title;
+    BackgroundWork m_work;
     mdlMain m_engine;
-    bool m_working = false;
+    std::optional<BusyPointer> m_busy;
 
     QLabel* m_lblSplitSource;
     QLineEdit* m_txtSplitSourceFile;

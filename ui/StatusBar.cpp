@@ -2,21 +2,34 @@
 
 #include "Controls.h"
 #include "KeyboardLocks.h"
+#include "SizeText.h"
 #include "Twips.h"
 
 #include <QApplication>
 #include <QDateTime>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QProgressBar>
 #include <QTimer>
+#include <cmath>
 
 namespace carvel {
 
 namespace {
 
 enum Panel { Picture, Name, Spacer, Date, Gap, Time, Insert, NumLock, CapsLock, ScrollLock };
+
+QString duration(double seconds) {
+    const long long whole = std::llround(seconds);
+    if (whole < 60)
+        return QStringLiteral("%1 s").arg(whole);
+    if (whole < 3600)
+        return QStringLiteral("%1 min %2 s").arg(whole / 60).arg(whole % 60);
+    return QStringLiteral("%1 h %2 min").arg(whole / 3600).arg(whole % 3600 / 60);
+}
 
 } // namespace
 
@@ -36,6 +49,22 @@ StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
         m_panels[index] = addPanel(row, index, widths[index]);
         layout->addWidget(m_panels[index], index == Gap ? 1 : 0);
     }
+    // The progress takes the place of the panels right of panel 2 while work runs.
+    auto* progress = new QFrame(row);
+    progress->setObjectName(QStringLiteral("Progress"));
+    progress->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_progress = progress;
+    auto* progressLayout = new QHBoxLayout(m_progress);
+    progressLayout->setContentsMargins(2, 2, 2, 2);
+    progressLayout->setSpacing(4);
+    m_bar = new QProgressBar(m_progress);
+    m_bar->setTextVisible(false);
+    m_bar->setFixedWidth(twips(1500));
+    m_progressText = new QLabel(m_progress);
+    progressLayout->addWidget(m_bar);
+    progressLayout->addWidget(m_progressText, 1);
+    layout->insertWidget(Spacer, m_progress, 1);
+    m_progress->hide();
     addWidget(row, 1);
     // The gap between the date and the time takes what is left, but never less than its minimum.
     m_panels[Gap]->setMinimumWidth(twips(330));
@@ -86,7 +115,48 @@ QString StatusBar::pictureRole() const {
 }
 
 void StatusBar::setText(const QString& text) {
-    m_panels[Name]->setText(text);
+    m_idleText = text;
+    if (!m_working)
+        m_panels[Name]->setText(text);
+}
+
+void StatusBar::showProgress(const QString& verb, qint64 done, qint64 total, double seconds) {
+    if (!m_working) {
+        m_working = true;
+        for (int index = Spacer; index <= ScrollLock; ++index)
+            m_panels[index]->hide();
+        m_progress->show();
+    }
+    if (total <= 0) {
+        m_panels[Name]->setText(verb);
+        m_bar->setRange(0, 0);
+        m_progressText->clear();
+        return;
+    }
+    constexpr int kSteps = 1000;
+    const double share = static_cast<double>(done) / static_cast<double>(total);
+    m_panels[Name]->setText(QStringLiteral("%1 %2%").arg(verb).arg(std::floor(share * 100)));
+    m_bar->setRange(0, kSteps);
+    m_bar->setValue(static_cast<int>(share * kSteps));
+    QString text = SizeText::fileSize(done) + QStringLiteral(" of ") + SizeText::fileSize(total);
+    // The rate means something once the work has run for a moment.
+    if (seconds >= 0.5 && done > 0) {
+        const double rate = static_cast<double>(done) / seconds;
+        text += QStringLiteral(", ") + SizeText::fileSize(static_cast<FileLength>(rate)) +
+                QStringLiteral("/s, ") + duration(static_cast<double>(total - done) / rate) +
+                QStringLiteral(" left");
+    }
+    m_progressText->setText(text);
+}
+
+void StatusBar::showIdle() {
+    if (!m_working)
+        return;
+    m_working = false;
+    m_progress->hide();
+    for (int index = Spacer; index <= ScrollLock; ++index)
+        m_panels[index]->show();
+    m_panels[Name]->setText(m_idleText);
 }
 
 QString StatusBar::text() const {

@@ -5,6 +5,7 @@
 #include <QString>
 
 class QLabel;
+class QProgressBar;
 class QTimer;
 
 namespace carvel {
@@ -20,8 +21,16 @@ public:
     // Panel 1's picture; role names it ("Split", "Join", "About", "Help") for whoever asks.
     void setPicture(const QString& role, const QPixmap& picture);
     QString pictureRole() const;
+    // Panel 2's text; while work runs it is kept for the idle bar that comes back after it.
     void setText(const QString& text);
     QString text() const;
+
+    // While work runs, panel 2 tells what runs and how far ("Splitting 42%"), and a progress bar
+    // with the amount done of the total, the rate and the time left takes the place of the
+    // panels right of it. A total of 0 is not known yet: the bar only shows that work goes on.
+    void showProgress(const QString& verb, qint64 done, qint64 total, double seconds);
+    // The idle panels again, panel 2 with its text.
+    void showIdle();
 
     bool insertMode() const { return m_insert; }
 
@@ -35,6 +44,11 @@ private:
     QLabel* addPanel(QWidget* row, int index, int widthTwips);
 
     QLabel* m_panels[10] = {};
+    QWidget* m_progress = nullptr;
+    QProgressBar* m_bar = nullptr;
+    QLabel* m_progressText = nullptr;
+    QString m_idleText;
+    bool m_working = false;
     QPixmap m_picture;
     QTimer* m_clock;
     bool m_insert = false;

@@ -1,14 +1,18 @@
 #include "WindowFrame.h"
 
 #include "Artwork.h"
+#include "BackgroundWork.h"
 #include "Controls.h"
 #include "StatusBar.h"
 #include "Twips.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLayout>
 #include <QMenu>
 #include <QScreen>
+#include <QShortcut>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <exception>
@@ -23,6 +27,8 @@ constexpr int kClientHeightTwips = 4500;
 constexpr int kStatusBarTwips = 300;
 constexpr int kPanelLeftTwips = 120;
 constexpr int kPanelTopTwips = 840;
+// Work that ends after this long in a window that is not active asks for the user's attention.
+constexpr double kAlertSeconds = 10;
 
 } // namespace
 
@@ -45,6 +51,82 @@ WindowFrame::WindowFrame(IMessageBox& messageBox, const char* programTitle, QWid
 
     // No resizing: the window keeps the size of its contents.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    m_escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    m_escape->setEnabled(false);
+    connect(m_escape, &QShortcut::activated, this, [this] {
+        for (BackgroundWork* work : m_works)
+            work->cancel();
+    });
+}
+
+void WindowFrame::watchWork(BackgroundWork* work) {
+    m_works.push_back(work);
+    connect(work, &BackgroundWork::started, this, [this] {
+        m_escape->setEnabled(true);
+        workChanged(true);
+    });
+    connect(work, &BackgroundWork::progressed, this,
+            [this, work](qint64 done, qint64 total, double seconds) {
+                m_statusBar->showProgress(work->verb(), done, total, seconds);
+            });
+    connect(work, &BackgroundWork::ended, this, [this, work] {
+        m_statusBar->showIdle();
+        m_escape->setEnabled(false);
+        guarded([this] { workChanged(false); });
+        if (work->seconds() > kAlertSeconds && !isActiveWindow())
+            QApplication::alert(this);
+        if (m_closeAfterWork)
+            QTimer::singleShot(0, this, [this] {
+                close();
+                if (m_quitAfterWork)
+                    QCoreApplication::quit();
+            });
+    });
+}
+
+bool WindowFrame::isWorking() const {
+    for (const BackgroundWork* work : m_works)
+        if (work->isRunning())
+            return true;
+    return false;
+}
+
+bool WindowFrame::mayClose() {
+    BackgroundWork* running = nullptr;
+    for (BackgroundWork* work : m_works)
+        if (work->isRunning())
+            running = work;
+    if (running == nullptr)
+        return true;
+    if (m_closeAfterWork)
+        return false; // already stopping; the window closes when it has
+    const std::string title = m_programTitle;
+    const MsgAnswer answer =
+        m_messageBox.show({running->what().toStdString() +
+                               " is not finished. Do you want to stop it and close " + title + "?",
+                           title, MsgButtons::YesNo, MsgIcon::None, MsgAnswer::No, this});
+    if (answer != MsgAnswer::Yes)
+        return false;
+    // The work may have ended while the question was open.
+    if (!running->isRunning())
+        return true;
+    m_closeAfterWork = true;
+    running->stopForClose();
+    return false;
+}
+
+void WindowFrame::stopAndQuit() {
+    m_quitAfterWork = true;
+    for (BackgroundWork* work : m_works) {
+        if (work->isRunning()) {
+            m_closeAfterWork = true;
+            work->stopForClose();
+            return;
+        }
+    }
+    close();
+    QCoreApplication::quit();
 }
 
 WindowFrame::~WindowFrame() = default;

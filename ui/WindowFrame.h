@@ -10,11 +10,13 @@
 
 class QAction;
 class QMenu;
+class QShortcut;
 class QToolBar;
 class QToolButton;
 
 namespace carvel {
 
+class BackgroundWork;
 class StatusBar;
 
 // The frame that Carvel's main window and Seamer's window share: a fixed window centred when
@@ -30,6 +32,12 @@ public:
     StatusBar* statusBar1() const { return m_statusBar; }
     // Toolbar button by its index, counting from 1.
     QToolButton* toolbarButton(int index) const { return m_buttons.at(index - 1); }
+
+    // True while a split or join runs in the window.
+    bool isWorking() const;
+    // What a signal to end the program does: running work stops at its next copy step, and the
+    // program ends once it has stopped, with no message; an idle program ends at once.
+    void stopAndQuit();
 
 protected:
     // programTitle captions the boxes that report an unexpected error.
@@ -55,6 +63,14 @@ protected:
 
     void showEvent(QShowEvent* event) override;
 
+    // A panel's work: its progress shows in the status bar, Esc stops it, and the close box asks
+    // before it stops it. workChanged tells when it starts and ends.
+    void watchWork(BackgroundWork* work);
+    virtual void workChanged(bool running) { (void)running; }
+    // For closeEvent: false while work runs, after asking whether to stop it; on Yes the work
+    // stops and the window closes once it has.
+    bool mayClose();
+
 private:
     IMessageBox& m_messageBox;
     const char* m_programTitle;
@@ -63,6 +79,10 @@ private:
     std::vector<QToolButton*> m_buttons;
     QWidget* m_area = nullptr;
     StatusBar* m_statusBar = nullptr;
+    std::vector<BackgroundWork*> m_works;
+    QShortcut* m_escape = nullptr;
+    bool m_closeAfterWork = false;
+    bool m_quitAfterWork = false;
 };
 
 } // namespace carvel

@@ -40,6 +40,8 @@ frmSplitJoin::frmSplitJoin(IMessageBox& messageBox, IFileDialog& fileDialog, Fil
     placePanel(m_splitDialog);
     placePanel(m_joinDialog);
     new FileDrop(*this, m_splitDialog, *m_joinDialog, messageBox);
+    watchWork(m_splitDialog->work());
+    watchWork(m_joinDialog->work());
 }
 
 frmSplitJoin::~frmSplitJoin() = default;
@@ -59,8 +61,15 @@ void frmSplitJoin::buildMenus() {
 }
 
 void frmSplitJoin::ShowTBButton(const QString& srcPatern, bool srcAllButton) {
-    const QString p = srcAllButton ? QStringLiteral("ttttt") : srcPatern;
+    m_flags = srcAllButton ? QStringLiteral("ttttt") : srcPatern;
+    QString p = m_flags;
+    if (isWorking())
+        p.replace(0, 2, QStringLiteral("ff"));
     applyFlags(p, {m_mnusp, m_mnujn, m_mnuab, m_mnuhp, m_mnuex});
+}
+
+void frmSplitJoin::workChanged(bool) {
+    ShowTBButton(m_flags);
 }
 
 void frmSplitJoin::setModePicture(const QString& role) {
@@ -68,6 +77,8 @@ void frmSplitJoin::setModePicture(const QString& role) {
 }
 
 void frmSplitJoin::SwitchToSplitMode() {
+    if (isWorking())
+        return;
     m_splitDialog->cmdSplit()->setEnabled(true);
     ShowTBButton(QStringLiteral("ftttt"));
     m_joinDialog->hide();
@@ -78,6 +89,8 @@ void frmSplitJoin::SwitchToSplitMode() {
 }
 
 void frmSplitJoin::SwitchToJoinMode() {
+    if (isWorking())
+        return;
     m_joinDialog->cmdJoin()->setEnabled(true);
     ShowTBButton(QStringLiteral("tfttt"));
     m_splitDialog->hide();
@@ -160,8 +173,8 @@ void frmSplitJoin::Form_QueryUnload() {
 }
 
 void frmSplitJoin::closeEvent(QCloseEvent* event) {
-    // A split or join in progress holds files open: the window stays until it is done.
-    if (m_splitDialog->isWorking() || m_joinDialog->isWorking()) {
+    // A split or join in progress stops first, when the user wants it to.
+    if (!mayClose()) {
         event->ignore();
         return;
     }

@@ -58,6 +58,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // While work runs, Split and Join cannot change the mode under it.
+    void workChanged(bool running) override;
 
 private:
     void buildMenus();
@@ -69,6 +71,7 @@ private:
     void Form_QueryUnload();
 
     QString m_arguments;
+    QString m_flags; // the toolbar's flag string last asked for
     std::function<void()> m_showAbout;
 
     QAction* m_mnusp = nullptr;

@@ -2,6 +2,7 @@
 #include "QtFileDialog.h"
 #include "QtMessageBox.h"
 #include "QtShellExecute.h"
+#include "StopOnSignals.h"
 #include "frmAbout.h"
 #include "frmSplitJoin.h"
 
@@ -38,6 +39,8 @@ int main(int argc, char** argv) {
     carvel::frmSplitJoin window(messageBox, fileDialog, carvel::fileSystem(), arguments, showAbout);
     window.useHelp(helpServices.services(), QCoreApplication::applicationDirPath());
     window.Form_Load();
+    // A signal stops the work at its next copy step and ends the program after it.
+    const carvel::StopOnSignals stopOnSignals([&window] { window.stopAndQuit(); });
     window.show();
     return QApplication::exec();
 }

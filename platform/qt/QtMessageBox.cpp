@@ -48,6 +48,10 @@ MsgAnswer QtMessageBox::show(const MessageRequest& request) {
     case MsgButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
         break;
+    case MsgButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        break;
     case MsgButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setEscapeButton(QMessageBox::Cancel);

@@ -1,6 +1,7 @@
 #include "Artwork.h"
 #include "FileDrops.h"
 #include "FileSystem.h"
+#include "GatedFileSystem.h"
 #include "JoinPanel.h"
 #include "RecordingShellExecute.h"
 #include "ScriptedFileDialog.h"
@@ -81,7 +82,11 @@ struct Seamer {
     JoinPanel* panel() const { return window.joinPanel(); }
     QString source() const { return panel()->txtJoinSourceFile()->text(); }
     QString destination() const { return panel()->txtJoinDestination()->text(); }
-    void clickStart() { QTest::mouseClick(panel()->cmdJoin(), Qt::LeftButton); }
+    // Clicks Start and waits until the join it began has ended and reported its result.
+    void clickStart() {
+        QTest::mouseClick(panel()->cmdJoin(), Qt::LeftButton);
+        (void)QTest::qWaitFor([this] { return !panel()->isWorking(); }, 60000);
+    }
     void choosePiece(const std::string& name) {
         dialogs.setNextFileName(name);
         QTest::mouseClick(panel()->cmdSelectJoinFile(), Qt::LeftButton);
@@ -339,6 +344,35 @@ TEST(SeamerJoin, OneSuccessfulJoinDisablesStartUntilTheProgramEnds) {
     s.clickStart();
     EXPECT_FALSE(fs::exists(temp.path("again.zip")));
     EXPECT_EQ(s.messages.shown().size(), 1u);
+}
+
+TEST(SeamerJoin, AJoinShowsItsProgressAndEscStopsItLeavingNoFile) {
+    TempFolder temp;
+    const PieceSet3 set(temp);
+    GatedFileSystem gated(fileSystem(), 2); // holds the second piece
+    ScriptedMessageBox messages;
+    ScriptedFileDialog dialogs;
+    RecordingShellExecute shell;
+    frmSplitJoin window(messages, dialogs, gated, shell);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    (void)QTest::qWaitForWindowActive(&window);
+    ASSERT_TRUE(window.joinPanel()->MakeJoinPattern(set.pieces[0]));
+    const std::string destination = temp.path("photos.zip");
+    window.joinPanel()->txtJoinDestination()->setText(QString::fromStdString(destination));
+    QTest::mouseClick(window.joinPanel()->cmdJoin(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gated.held(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.statusBar1()->text() == "Joining 98%"; }));
+    QTest::keyClick(&window, Qt::Key_Escape);
+    gated.release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.joinPanel()->isWorking(); }));
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text, "The join into " + destination + " was cancelled. " +
+                                            destination + " was left as it was.");
+    EXPECT_EQ(messages.shown()[0].caption, "Seamer");
+    EXPECT_FALSE(fs::exists(destination));
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp.path("")), {}), 3); // the pieces only
+    EXPECT_TRUE(window.joinPanel()->cmdJoin()->isEnabled());                // nothing was joined
 }
 
 TEST(SeamerJoin, StartStaysEnabledAfterARefusedOrFailedJoinAndNoBusyPointerShows) {

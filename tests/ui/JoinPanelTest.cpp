@@ -110,6 +110,7 @@ std::string makeSet(Carvel& carvel, const TempFolder& temp, const std::string& n
     carvel.window->splitPanel()->txtSplitSourceFile()->setText(QString::fromStdString(source));
     carvel.window->splitPanel()->txtMaxChunkSize()->setText(QString::number(pieceKb));
     carvel.window->splitPanel()->cmdSplit_Click();
+    waitForWork(*carvel.window->splitPanel());
     carvel.messages.clear();
     return source;
 }
@@ -134,6 +135,7 @@ TEST(JoinPanel, JoinFromTheWindowAndEachAnswerToTheOverwriteQuestion) {
     EXPECT_EQ(join.txtJoinDestination()->text().toStdString(), destination);
 
     QTest::mouseClick(join.cmdJoin(), Qt::LeftButton);
+    waitForWork(join);
     ASSERT_EQ(carvel.messages.shown().size(), 1u);
     EXPECT_EQ(carvel.messages.shown()[0].text,
               "13 files have been joined with the name of " + destination);
@@ -149,6 +151,7 @@ TEST(JoinPanel, JoinFromTheWindowAndEachAnswerToTheOverwriteQuestion) {
         carvel.messages.clear();
         carvel.messages.setNextAnswer(answer);
         QTest::mouseClick(join.cmdJoin(), Qt::LeftButton);
+        waitForWork(join);
         ASSERT_EQ(carvel.messages.shown().size(), 2u);
         const MessageRequest& question = carvel.messages.shown()[0];
         EXPECT_EQ(question.text, "File with the name of " + destination +
@@ -164,6 +167,7 @@ TEST(JoinPanel, JoinFromTheWindowAndEachAnswerToTheOverwriteQuestion) {
     carvel.messages.clear();
     carvel.messages.setNextAnswer(MsgAnswer::Yes);
     QTest::mouseClick(join.cmdJoin(), Qt::LeftButton);
+    waitForWork(join);
     ASSERT_EQ(carvel.messages.shown().size(), 2u);
     EXPECT_EQ(carvel.messages.shown()[1].text,
               "13 files have been joined with the name of " + destination);
@@ -198,6 +202,7 @@ TEST(JoinPanel, EachCheckRefusesWithItsMessageAndFocusAndTouchesNothing) {
         join.txtJoinSourceFile()->setText(QString::fromStdString(test.source));
         join.txtJoinDestination()->setText(QString::fromStdString(test.destination));
         QTest::mouseClick(join.cmdJoin(), Qt::LeftButton);
+        waitForWork(join);
         ASSERT_EQ(carvel.messages.shown().size(), 1u);
         EXPECT_EQ(carvel.messages.shown()[0].text, test.text);
         EXPECT_EQ(carvel.messages.shown()[0].caption, test.caption);
@@ -218,6 +223,7 @@ TEST(JoinPanel, EachCheckRefusesWithItsMessageAndFocusAndTouchesNothing) {
         join.txtJoinDestination()->setText(QString::fromStdString(destination));
         join.cmdSelectJoinFile()->setFocus();
         QTest::mouseClick(join.cmdJoin(), Qt::LeftButton);
+        waitForWork(join);
         ASSERT_EQ(carvel.messages.shown().size(), 1u);
         EXPECT_EQ(carvel.messages.shown()[0].text, text);
         EXPECT_EQ(carvel.messages.shown()[0].caption, "Error");
@@ -237,11 +243,13 @@ TEST(JoinPanel, SeamerDisablesStartAfterASuccessfulJoinOnly) {
     p.panel.txtJoinDestination()->setText(QString::fromStdString(source));
     p.messages.setNextAnswer(MsgAnswer::No);
     p.panel.cmdJoin_Click();
+    waitForWork(p.panel);
     EXPECT_TRUE(p.panel.cmdJoin()->isEnabled());
 
     p.messages.clear();
     p.messages.setNextAnswer(MsgAnswer::Yes);
     p.panel.cmdJoin_Click();
+    waitForWork(p.panel);
     ASSERT_EQ(p.messages.shown().size(), 2u);
     EXPECT_EQ(p.messages.shown()[1].text, "3 files have been joined with the name of " + source);
     EXPECT_EQ(p.messages.shown()[1].caption, "Seamer");

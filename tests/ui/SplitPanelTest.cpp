@@ -158,6 +158,7 @@ TEST(SplitPanel, EachCheckRefusesWithItsMessageAndFocusAndTouchesNothing) {
         split.txtMaxChunkSize()->setText(test.size);
         split.cmdSplit()->setFocus();
         QTest::mouseClick(split.cmdSplit(), Qt::LeftButton);
+        waitForWork(split);
         ASSERT_EQ(carvel.messages.shown().size(), 1u);
         const MessageRequest& shown = carvel.messages.shown()[0];
         EXPECT_EQ(shown.text, test.expected.text);
@@ -184,6 +185,7 @@ TEST(SplitPanel, SplitFromTheWindowAndBothAnswersToTheFolderQuestion) {
     EXPECT_EQ(split.SizeMode, 1);
     split.txtMaxChunkSize()->setText(QLocale::system().toString(0.001));
     QTest::mouseClick(split.cmdSplit(), Qt::LeftButton);
+    waitForWork(split);
 
     EXPECT_DOUBLE_EQ(split.PieceSizeBytes, 0.001 * 1048576);
     const std::string folder = PieceSet::pieceFolder(fileSystem(), source);
@@ -207,6 +209,7 @@ TEST(SplitPanel, SplitFromTheWindowAndBothAnswersToTheFolderQuestion) {
         carvel.messages.clear();
         carvel.messages.setNextAnswer(answer);
         QTest::mouseClick(split.cmdSplit(), Qt::LeftButton);
+        waitForWork(split);
         ASSERT_EQ(carvel.messages.shown().size(), 2u);
         const MessageRequest& question = carvel.messages.shown()[0];
         EXPECT_EQ(question.text, "Folder with the name of " + folder +
@@ -227,6 +230,7 @@ TEST(SplitPanel, SplitFromTheWindowAndBothAnswersToTheFolderQuestion) {
     carvel.messages.clear();
     carvel.messages.setNextAnswer(MsgAnswer::Yes);
     QTest::mouseClick(split.cmdSplit(), Qt::LeftButton);
+    waitForWork(split);
     ASSERT_EQ(carvel.messages.shown().size(), 2u);
     EXPECT_EQ(carvel.messages.shown()[1].text,
               "File is splited into 3 subfiles in folder " + folder);
@@ -242,6 +246,7 @@ TEST(SplitPanel, AFailedSplitReportsFailureAfterTheEnginesMessage) {
     split.txtSplitSourceFile()->setText(QString::fromStdString(source));
     split.txtMaxChunkSize()->setText("-1");
     QTest::mouseClick(split.cmdSplit(), Qt::LeftButton);
+    waitForWork(split);
     ASSERT_FALSE(carvel.messages.shown().empty());
     EXPECT_EQ(carvel.messages.shown().back().text, "File can not be splited.");
     EXPECT_EQ(carvel.messages.shown().back().caption, "Split Failed");
@@ -289,6 +294,7 @@ TEST(Handlers, FileSystemErrorsEndInTheirMessageBoxes) {
 
     split.txtMaxChunkSize()->setText("1");
     QTest::mouseClick(split.cmdSplit(), Qt::LeftButton);
+    waitForWork(split);
     ASSERT_EQ(carvel.messages.shown().size(), 1u);
     EXPECT_EQ(carvel.messages.shown()[0].text, "Drive not ready");
     EXPECT_EQ(carvel.messages.shown()[0].caption, "System Error");
@@ -300,6 +306,7 @@ TEST(Handlers, FileSystemErrorsEndInTheirMessageBoxes) {
     join.txtJoinSourceFile()->setText("/x/a.?");
     join.txtJoinDestination()->setText("/x/a");
     QTest::mouseClick(join.cmdJoin(), Qt::LeftButton);
+    waitForWork(join);
     ASSERT_EQ(carvel.messages.shown().size(), 1u);
     EXPECT_EQ(carvel.messages.shown()[0].text, "Drive not ready");
     EXPECT_EQ(carvel.messages.shown()[0].caption, "System Error");
@@ -325,6 +332,7 @@ TEST(Handlers, ALongSplitLetsTheWindowPaintButNotClose) {
         carvel.window->close();
     });
     QTest::mouseClick(split.cmdSplit(), Qt::LeftButton);
+    waitForWork(split);
     EXPECT_TRUE(ranDuringSplit);
     EXPECT_TRUE(busyPointerShown);
     EXPECT_TRUE(carvel.window->isVisible());

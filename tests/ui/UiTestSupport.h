@@ -5,6 +5,7 @@
 #include "ScriptedMessageBox.h"
 #include "frmSplitJoin.h"
 
+#include <QTest>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -29,6 +30,11 @@ std::string readAll(const std::filesystem::path& path);
 
 // Every file and folder under root with its size (-1 for folders), to see that nothing changed.
 std::map<std::string, long long> snapshot(const std::filesystem::path& root);
+
+// Waits until the split or join that a Start began has ended and reported its result.
+template <class Panel> void waitForWork(const Panel& panel) {
+    (void)QTest::qWaitFor([&] { return !panel.isWorking(); }, 60000);
+}
 
 // The main window with scripted dialogs, loaded and shown as a user would see it.
 struct Carvel {

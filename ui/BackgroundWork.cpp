@@ -1,0 +1,102 @@
+#include "BackgroundWork.h"
+
+namespace carvel {
+
+namespace {
+
+// Progress shows five times a second: often enough to look live, rare enough to cost the copy
+// nothing, as the worker only stores two numbers per copy step.
+constexpr int kProgressMilliseconds = 200;
+
+} // namespace
+
+BackgroundWork::BackgroundWork(IMessageBox& windowBox) : m_engineBox(windowBox) {
+    m_timer.setInterval(kProgressMilliseconds);
+    connect(&m_timer, &QTimer::timeout, this, &BackgroundWork::showProgress);
+}
+
+BackgroundWork::~BackgroundWork() {
+    stopAndWait();
+}
+
+void BackgroundWork::attach(mdlMain& engine) {
+    engine.setCancel(&m_cancel);
+    engine.setProgress([this](FileLength done, FileLength total) {
+        m_total.store(total, std::memory_order_relaxed);
+        m_done.store(done, std::memory_order_relaxed);
+    });
+}
+
+void BackgroundWork::start(QString what, QString verb, std::function<std::int16_t()> job,
+                           std::function<void(std::int16_t)> finished) {
+    m_what = std::move(what);
+    m_verb = std::move(verb);
+    m_finished = std::move(finished);
+    m_cancel = false;
+    m_stoppedForClose = false;
+    m_done = 0;
+    m_total = 0;
+    m_running = true;
+    m_clock.start();
+    emit started();
+    showProgress();
+    m_timer.start();
+    m_worker = std::thread([this, job = std::move(job)] {
+        std::int16_t result = 0;
+        try {
+            result = job();
+        } catch (...) {
+            // The engine reports its own errors; what escapes it ends the run as a failure.
+        }
+        QMetaObject::invokeMethod(
+            this, [this, result] { finish(result); }, Qt::QueuedConnection);
+    });
+}
+
+void BackgroundWork::cancel() {
+    if (m_running)
+        m_cancel = true;
+}
+
+void BackgroundWork::stopForClose() {
+    if (!m_running)
+        return;
+    m_stoppedForClose = true;
+    m_cancel = true;
+}
+
+void BackgroundWork::stopAndWait() {
+    m_cancel = true;
+    m_engineBox.close();
+    if (m_worker.joinable())
+        m_worker.join();
+    m_running = false;
+    m_finished = nullptr;
+}
+
+double BackgroundWork::seconds() const {
+    return m_running ? static_cast<double>(m_clock.elapsed()) / 1000.0 : m_lastSeconds;
+}
+
+void BackgroundWork::showProgress() {
+    emit progressed(m_done.load(std::memory_order_relaxed), m_total.load(std::memory_order_relaxed),
+                    seconds());
+}
+
+void BackgroundWork::finish(std::int16_t result) {
+    if (!m_running)
+        return; // stopped and waited for already
+    if (m_worker.joinable())
+        m_worker.join();
+    m_timer.stop();
+    showProgress();
+    m_lastSeconds = seconds();
+    m_running = false;
+    const auto finished = std::move(m_finished);
+    m_finished = nullptr;
+    emit ended();
+    if (finished)
+        finished(result);
+}
+
+} // namespace carvel
