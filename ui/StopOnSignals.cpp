@@ -1,6 +1,9 @@
 #include "StopOnSignals.h"
 
+#include "UnfinishedFiles.h"
+
 #include <QSocketNotifier>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -14,7 +17,18 @@ namespace {
 // thread reads it with the other events.
 int signalPipe[2] = {-1, -1};
 
-extern "C" void onStopSignal(int) {
+std::atomic<bool> signalled{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
+
+// A second signal ends the program at once, as the signal itself would, but first removes the
+// named temporary file of a join under way (unlink and raise are safe in a signal handler).
+extern "C" void onStopSignal(int signal) {
+    if (signalled.exchange(true)) {
+        UnfinishedFiles::removeAll();
+        ::signal(signal, SIG_DFL);
+        ::raise(signal);
+        return;
+    }
     const int saved = errno;
     const char byte = 1;
     (void)!::write(signalPipe[1], &byte, 1);
@@ -25,6 +39,7 @@ extern "C" void onStopSignal(int) {
 
 StopOnSignals::StopOnSignals(std::function<void()> onSignal, QObject* parent)
     : QObject(parent), m_onSignal(std::move(onSignal)) {
+    signalled = false;
     if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
     m_notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
@@ -42,7 +57,7 @@ StopOnSignals::StopOnSignals(std::function<void()> onSignal, QObject* parent)
         struct sigaction action {};
         action.sa_handler = onStopSignal;
         sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART | SA_RESETHAND;
+        action.sa_flags = SA_RESTART;
         ::sigaction(signal, &action, nullptr);
     }
 }
