@@ -152,16 +152,14 @@ std::string carvelCliUsage() {
            "Exit status: 0 done, 1 failed, 2 wrong usage.\n";
 }
 
-int runCarvelCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                 FileSystem& fs, bool showProgress, const std::atomic<bool>* interrupted) {
-    bool force = false;
+CliArguments parseCarvelCliArguments(const std::vector<std::string>& args) {
+    CliArguments parsed;
     bool optionsEnded = false;
-    std::vector<std::string> words;
     for (const std::string& arg : args) {
         // After "--" every argument is a name, so that files named like the options (a file
         // "-h" or "--force") can be given without being taken for them.
         if (optionsEnded) {
-            words.push_back(arg);
+            parsed.words.push_back(arg);
             continue;
         }
         if (arg == "--") {
@@ -169,23 +167,43 @@ int runCarvelCli(const std::vector<std::string>& args, std::ostream& out, std::o
             continue;
         }
         if (arg == "--help" || arg == "-h") {
-            out << carvelCliUsage();
-            return kExitDone;
+            parsed.action = CliArguments::Action::Help;
+            return parsed;
         }
         if (arg == "--force")
-            force = true;
+            parsed.force = true;
         else if (arg.rfind("--", 0) == 0) {
-            err << "carvel-cli: unknown option " << arg << "\n\n" << carvelCliUsage();
-            return kExitUsage;
+            parsed.action = CliArguments::Action::UnknownOption;
+            parsed.unknownOption = arg;
+            return parsed;
         } else
-            words.push_back(arg);
+            parsed.words.push_back(arg);
     }
-    if (words.size() != 3 || (words[0] != "split" && words[0] != "join")) {
+    const std::vector<std::string>& words = parsed.words;
+    if (words.size() == 3 && (words[0] == "split" || words[0] == "join"))
+        parsed.action = CliArguments::Action::Run;
+    return parsed;
+}
+
+int runCarvelCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                 FileSystem& fs, bool showProgress, const std::atomic<bool>* interrupted) {
+    const CliArguments parsed = parseCarvelCliArguments(args);
+    switch (parsed.action) {
+    case CliArguments::Action::Help:
+        out << carvelCliUsage();
+        return kExitDone;
+    case CliArguments::Action::UnknownOption:
+        err << "carvel-cli: unknown option " << parsed.unknownOption << "\n\n" << carvelCliUsage();
+        return kExitUsage;
+    case CliArguments::Action::Usage:
         err << carvelCliUsage();
         return kExitUsage;
+    case CliArguments::Action::Run:
+        break;
     }
+    const std::vector<std::string>& words = parsed.words;
 
-    CliMessageBox box(err, force);
+    CliMessageBox box(err, parsed.force);
     ProgressLine line(err);
     ProgressLine* progress = showProgress ? &line : nullptr;
     box.setBeforeShow([progress] {

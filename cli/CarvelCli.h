@@ -23,4 +23,13 @@ int runCarvelCli(const std::vector<std::string>& args, std::ostream& out, std::o
 
 std::string carvelCliUsage();
 
+// carvel-cli's command line read, before anything is done with it.
+struct CliArguments {
+    enum class Action { Run, Help, UnknownOption, Usage } action = Action::Usage;
+    bool force = false;
+    std::vector<std::string> words; // the command and its two operands when the action is Run
+    std::string unknownOption;
+};
+CliArguments parseCarvelCliArguments(const std::vector<std::string>& args);
+
 } // namespace carvel

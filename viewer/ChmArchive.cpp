@@ -29,6 +29,32 @@ std::string withLeadingSlash(const std::string& inner) {
     return !inner.empty() && inner.front() == '/' ? inner : "/" + inner;
 }
 
+std::string stringAt(const std::string& strings, std::uint32_t offset) {
+    if (offset == 0 || offset >= strings.size())
+        return {};
+    return std::string(strings.c_str() + offset);
+}
+
+// chmlib allocates by the block length that the reset table of the compressed section gives,
+// before it decompresses anything, and trusts it: a file may claim gigabytes. The writers of
+// compiled help files use 32 KiB; anything beyond the largest LZX window (2 MiB) is refused.
+bool compressedBlocksFit(chmFile* handle) {
+    chmUnitInfo unit{};
+    if (chm_resolve_object(handle,
+                           "::DataSpace/Storage/MSCompressed/Transform/"
+                           "{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/InstanceData/ResetTable",
+                           &unit) != CHM_RESOLVE_SUCCESS ||
+        unit.space != CHM_UNCOMPRESSED)
+        return true; // chmlib reads no compressed section then
+    std::string table(0x28, '\0');
+    if (chm_retrieve_object(handle, &unit, reinterpret_cast<unsigned char*>(table.data()), 0,
+                            static_cast<LONGINT64>(table.size())) !=
+        static_cast<LONGINT64>(table.size()))
+        return true;
+    const std::uint64_t blockLength = le32(table, 0x20) | std::uint64_t{le32(table, 0x24)} << 32;
+    return blockLength > 0 && blockLength <= 2u * 1024 * 1024;
+}
+
 int collectFile(chmFile* /*handle*/, chmUnitInfo* unit, void* context) {
     const std::string path = unit->path;
     if (path.size() > 1 && path[0] == '/' && path[1] != '#' && path[1] != '$' && path.back() != '/')
@@ -42,11 +68,20 @@ std::unique_ptr<ChmArchive> ChmArchive::open(const std::string& path) {
     chmFile* handle = chm_open(path.c_str());
     if (handle == nullptr)
         return nullptr;
+    if (!compressedBlocksFit(handle)) {
+        chm_close(handle);
+        return nullptr;
+    }
     std::unique_ptr<ChmArchive> archive(new ChmArchive(path, handle));
     chm_enumerate(handle, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES, collectFile,
                   &archive->m_files);
     archive->m_strings = archive->read("/#STRINGS").value_or("");
-    archive->readSystem();
+    const ChmSystem system = parseChmSystem(archive->read("/#SYSTEM").value_or(""));
+    archive->m_title = system.title;
+    archive->m_contentsFile = system.contentsFile;
+    archive->m_indexFile = system.indexFile;
+    archive->m_defaultTopic = system.defaultTopic;
+    archive->m_defaultWindow = system.defaultWindow;
     return archive;
 }
 
@@ -78,16 +113,10 @@ bool ChmArchive::contains(const std::string& inner) const {
            CHM_RESOLVE_SUCCESS;
 }
 
-std::string ChmArchive::stringAt(std::uint32_t offset) const {
-    if (offset == 0 || offset >= m_strings.size())
-        return {};
-    return std::string(m_strings.c_str() + offset);
-}
-
 // The system file is a version followed by records of a 16-bit code, a 16-bit length and
 // that many bytes of data; the texts end in a null character.
-void ChmArchive::readSystem() {
-    const std::string system = read("/#SYSTEM").value_or("");
+ChmSystem parseChmSystem(const std::string& system) {
+    ChmSystem parsed;
     for (std::size_t at = 4; at + 4 <= system.size();) {
         const std::uint16_t code = le16(system, at);
         const std::uint16_t length = le16(system, at + 2);
@@ -95,31 +124,33 @@ void ChmArchive::readSystem() {
         const std::string text = data.substr(0, data.find('\0'));
         switch (code) {
         case 0:
-            m_contentsFile = text;
+            parsed.contentsFile = text;
             break;
         case 1:
-            m_indexFile = text;
+            parsed.indexFile = text;
             break;
         case 2:
-            m_defaultTopic = text;
+            parsed.defaultTopic = text;
             break;
         case 3:
-            m_title = text;
+            parsed.title = text;
             break;
         case 5:
-            m_defaultWindow = text;
+            parsed.defaultWindow = text;
             break;
         default:
             break;
         }
         at += 4u + length;
     }
+    return parsed;
 }
 
 // The window file is a count and an entry size followed by the entries; their texts are
 // offsets into the strings file.
-std::optional<ChmWindowType> ChmArchive::windowType(const std::string& name) const {
-    const std::string windows = read("/#WINDOWS").value_or("");
+std::optional<ChmWindowType> parseChmWindowType(const std::string& windows,
+                                                const std::string& strings,
+                                                const std::string& name) {
     const std::uint32_t count = le32(windows, 0);
     const std::uint32_t size = le32(windows, 4);
     if (size < 0x70)
@@ -129,19 +160,19 @@ std::optional<ChmWindowType> ChmArchive::windowType(const std::string& name) con
         if (entry + size > windows.size())
             break;
         ChmWindowType type;
-        type.name = stringAt(le32(windows, entry + 0x08));
+        type.name = stringAt(strings, le32(windows, entry + 0x08));
         if (folded(type.name) != folded(name))
             continue;
-        type.caption = stringAt(le32(windows, entry + 0x14));
+        type.caption = stringAt(strings, le32(windows, entry + 0x14));
         type.left = static_cast<std::int32_t>(le32(windows, entry + 0x20));
         type.top = static_cast<std::int32_t>(le32(windows, entry + 0x24));
         type.right = static_cast<std::int32_t>(le32(windows, entry + 0x28));
         type.bottom = static_cast<std::int32_t>(le32(windows, entry + 0x2C));
         type.navigationWidth = static_cast<std::int32_t>(le32(windows, entry + 0x4C));
-        type.contentsFile = stringAt(le32(windows, entry + 0x60));
-        type.indexFile = stringAt(le32(windows, entry + 0x64));
-        type.defaultTopic = stringAt(le32(windows, entry + 0x68));
-        type.homeTopic = stringAt(le32(windows, entry + 0x6C));
+        type.contentsFile = stringAt(strings, le32(windows, entry + 0x60));
+        type.indexFile = stringAt(strings, le32(windows, entry + 0x64));
+        type.defaultTopic = stringAt(strings, le32(windows, entry + 0x68));
+        type.homeTopic = stringAt(strings, le32(windows, entry + 0x6C));
         return type;
     }
     return std::nullopt;
@@ -149,14 +180,24 @@ std::optional<ChmWindowType> ChmArchive::windowType(const std::string& name) con
 
 // The context map is its length followed by pairs of a context number and an offset into
 // the strings file, where the topic's path is.
-std::optional<std::string> ChmArchive::topicForContext(std::uint32_t context) const {
-    const std::string map = read("/#IVB").value_or("");
+std::optional<std::string> parseChmContextMap(const std::string& map, const std::string& strings,
+                                              std::uint32_t context) {
     const std::uint32_t length = std::min<std::uint32_t>(
         le32(map, 0), static_cast<std::uint32_t>(map.size() >= 4 ? map.size() - 4 : 0));
     for (std::size_t at = 4; at + 8 <= 4 + std::size_t{length}; at += 8)
         if (le32(map, at) == context)
-            return resolve(stringAt(le32(map, at + 4)));
+            return stringAt(strings, le32(map, at + 4));
     return std::nullopt;
+}
+
+std::optional<ChmWindowType> ChmArchive::windowType(const std::string& name) const {
+    return parseChmWindowType(read("/#WINDOWS").value_or(""), m_strings, name);
+}
+
+std::optional<std::string> ChmArchive::topicForContext(std::uint32_t context) const {
+    const std::optional<std::string> reference =
+        parseChmContextMap(read("/#IVB").value_or(""), m_strings, context);
+    return reference ? resolve(*reference) : std::nullopt;
 }
 
 std::optional<std::string> ChmArchive::resolve(const std::string& reference) const {
