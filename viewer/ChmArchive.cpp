@@ -35,24 +35,45 @@ std::string stringAt(const std::string& strings, std::uint32_t offset) {
     return std::string(strings.c_str() + offset);
 }
 
-// chmlib allocates by the block length that the reset table of the compressed section gives,
-// before it decompresses anything, and trusts it: a file may claim gigabytes. The writers of
-// compiled help files use 32 KiB; anything beyond the largest LZX window (2 MiB) is refused.
-bool compressedBlocksFit(chmFile* handle) {
+// An internal file of the uncompressed section, if it holds at least size bytes.
+std::optional<std::string> uncompressedObject(chmFile* handle, const char* path, std::size_t size) {
     chmUnitInfo unit{};
-    if (chm_resolve_object(handle,
+    if (chm_resolve_object(handle, path, &unit) != CHM_RESOLVE_SUCCESS ||
+        unit.space != CHM_UNCOMPRESSED || unit.length < size)
+        return std::nullopt;
+    std::string bytes(size, '\0');
+    if (chm_retrieve_object(handle, &unit, reinterpret_cast<unsigned char*>(bytes.data()), 0,
+                            static_cast<LONGINT64>(size)) != static_cast<LONGINT64>(size))
+        return std::nullopt;
+    return bytes;
+}
+
+// chmlib trusts the parameters of the compressed section: it allocates by the reset table's
+// block length, decompresses with no decompressor when the window is outside LZX's 32 KiB to
+// 2 MiB, and divides by the blocks per reset. Writers of compiled help files use 32 KiB blocks
+// and a window of 64 KiB; a file whose compressed section says otherwise is refused.
+bool compressionSound(chmFile* handle) {
+    const std::optional<std::string> table =
+        uncompressedObject(handle,
                            "::DataSpace/Storage/MSCompressed/Transform/"
                            "{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/InstanceData/ResetTable",
-                           &unit) != CHM_RESOLVE_SUCCESS ||
-        unit.space != CHM_UNCOMPRESSED)
-        return true; // chmlib reads no compressed section then
-    std::string table(0x28, '\0');
-    if (chm_retrieve_object(handle, &unit, reinterpret_cast<unsigned char*>(table.data()), 0,
-                            static_cast<LONGINT64>(table.size())) !=
-        static_cast<LONGINT64>(table.size()))
-        return true;
-    const std::uint64_t blockLength = le32(table, 0x20) | std::uint64_t{le32(table, 0x24)} << 32;
-    return blockLength > 0 && blockLength <= 2u * 1024 * 1024;
+                           0x28);
+    if (!table)
+        return true; // no compressed section
+    const std::optional<std::string> control =
+        uncompressedObject(handle, "::DataSpace/Storage/MSCompressed/ControlData", 0x1C);
+    if (!control || control->compare(4, 4, "LZXC") != 0)
+        return false;
+    // Version 2 counts the interval and the window in 32 KiB units, as chmlib does.
+    const std::uint32_t unit = le32(*control, 8) == 2 ? 0x8000 : 1;
+    const std::uint32_t interval = le32(*control, 12) * unit;
+    const std::uint32_t window = le32(*control, 16) * unit;
+    const std::uint32_t windowsPerReset = le32(*control, 20);
+    if (window < 0x8000 || window > 0x200000 || (window & (window - 1)) != 0 || interval == 0 ||
+        interval % (window / 2) != 0 || interval / (window / 2) * windowsPerReset == 0)
+        return false;
+    const std::uint64_t blockLength = le32(*table, 0x20) | std::uint64_t{le32(*table, 0x24)} << 32;
+    return blockLength > 0 && blockLength <= window;
 }
 
 int collectFile(chmFile* /*handle*/, chmUnitInfo* unit, void* context) {
@@ -68,7 +89,7 @@ std::unique_ptr<ChmArchive> ChmArchive::open(const std::string& path) {
     chmFile* handle = chm_open(path.c_str());
     if (handle == nullptr)
         return nullptr;
-    if (!compressedBlocksFit(handle)) {
+    if (!compressionSound(handle)) {
         chm_close(handle);
         return nullptr;
     }
