@@ -117,12 +117,18 @@ std::optional<std::string> ChmArchive::read(const std::string& inner) const {
     chmUnitInfo unit{};
     if (chm_resolve_object(m_handle, withLeadingSlash(inner).c_str(), &unit) != CHM_RESOLVE_SUCCESS)
         return std::nullopt;
-    std::string data(static_cast<std::size_t>(unit.length), '\0');
-    if (unit.length > 0) {
+    // The length comes from the file: the data grows only by what chmlib gives, a mebibyte at
+    // a time, so a file claiming more than it holds costs no more memory than it holds.
+    constexpr LONGUINT64 kStep = 1 << 20;
+    std::string data;
+    while (data.size() < unit.length) {
+        const LONGUINT64 at = data.size();
+        const LONGUINT64 step = std::min(kStep, unit.length - at);
+        data.resize(static_cast<std::size_t>(at + step));
         const LONGINT64 got =
-            chm_retrieve_object(m_handle, &unit, reinterpret_cast<unsigned char*>(data.data()), 0,
-                                static_cast<LONGINT64>(unit.length));
-        if (got != static_cast<LONGINT64>(unit.length))
+            chm_retrieve_object(m_handle, &unit, reinterpret_cast<unsigned char*>(data.data() + at),
+                                at, static_cast<LONGINT64>(step));
+        if (got != static_cast<LONGINT64>(step))
             return std::nullopt;
     }
     return data;
