@@ -5,6 +5,7 @@
 #include <chm_lib.h>
 
 #include <algorithm>
+#include <fstream>
 
 namespace carvel {
 
@@ -33,6 +34,22 @@ std::string stringAt(const std::string& strings, std::uint32_t offset) {
     if (offset == 0 || offset >= strings.size())
         return {};
     return std::string(strings.c_str() + offset);
+}
+
+// chmlib allocates a block of the directory's block length, taken from the file, for every
+// look-up. Writers of compiled help files use 4 KiB; a file claiming more than a mebibyte is
+// refused before chmlib allocates by it.
+bool directoryBlocksFit(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string header(0x50, '\0');
+    if (!in.read(header.data(), static_cast<std::streamsize>(header.size())))
+        return true; // chmlib refuses it itself
+    const std::uint64_t directory = le32(header, 0x48) | std::uint64_t{le32(header, 0x4C)} << 32;
+    std::string directoryHeader(0x14, '\0');
+    in.seekg(static_cast<std::streamoff>(directory));
+    if (!in.read(directoryHeader.data(), static_cast<std::streamsize>(directoryHeader.size())))
+        return true;
+    return le32(directoryHeader, 0x10) <= 1u << 20;
 }
 
 // An internal file of the uncompressed section, if it holds at least size bytes.
@@ -86,6 +103,8 @@ int collectFile(chmFile* /*handle*/, chmUnitInfo* unit, void* context) {
 } // namespace
 
 std::unique_ptr<ChmArchive> ChmArchive::open(const std::string& path) {
+    if (!directoryBlocksFit(path))
+        return nullptr;
     chmFile* handle = chm_open(path.c_str());
     if (handle == nullptr)
         return nullptr;
