@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <set>
 
 namespace carvel {
 
@@ -36,20 +37,42 @@ std::string stringAt(const std::string& strings, std::uint32_t offset) {
     return std::string(strings.c_str() + offset);
 }
 
-// chmlib allocates a block of the directory's block length, taken from the file, for every
-// look-up. Writers of compiled help files use 4 KiB; a file claiming more than a mebibyte is
-// refused before chmlib allocates by it.
-bool directoryBlocksFit(const std::string& path) {
+// chmlib takes a compiled help file's directory as it finds it: it allocates a block of the
+// directory's block length for every look-up, and follows the chain of listing blocks until it
+// ends, round and round if it loops. Writers of compiled help files use 4 KiB blocks in a chain
+// that ends; a file whose blocks claim more than a mebibyte, or whose chain comes back to a
+// block, is refused before chmlib reads it.
+bool directorySound(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::string header(0x50, '\0');
-    if (!in.read(header.data(), static_cast<std::streamsize>(header.size())))
+    const auto bytesAt = [&in](std::uint64_t offset, std::size_t size) {
+        std::string bytes(size, '\0');
+        in.clear();
+        in.seekg(static_cast<std::streamoff>(offset));
+        if (!in.read(bytes.data(), static_cast<std::streamsize>(size)))
+            bytes.clear();
+        return bytes;
+    };
+    const std::string header = bytesAt(0x48, 8);
+    if (header.empty())
         return true; // chmlib refuses it itself
-    const std::uint64_t directory = le32(header, 0x48) | std::uint64_t{le32(header, 0x4C)} << 32;
-    std::string directoryHeader(0x14, '\0');
-    in.seekg(static_cast<std::streamoff>(directory));
-    if (!in.read(directoryHeader.data(), static_cast<std::streamsize>(directoryHeader.size())))
+    const std::uint64_t directory = le32(header, 0) | std::uint64_t{le32(header, 4)} << 32;
+    const std::string itsp = bytesAt(directory, 0x24);
+    if (itsp.empty())
         return true;
-    return le32(directoryHeader, 0x10) <= 1u << 20;
+    const std::uint32_t blockLength = le32(itsp, 0x10);
+    if (blockLength > 1u << 20)
+        return false;
+    const std::uint64_t blocks = directory + le32(itsp, 0x08);
+    std::set<std::uint32_t> visited;
+    for (std::uint32_t block = le32(itsp, 0x20); block != 0xFFFFFFFF;) {
+        if (!visited.insert(block).second)
+            return false;
+        const std::string listing = bytesAt(blocks + std::uint64_t{block} * blockLength, 0x14);
+        if (listing.empty() || listing.compare(0, 4, "PMGL") != 0)
+            return true; // chmlib stops there
+        block = le32(listing, 0x10);
+    }
+    return true;
 }
 
 // An internal file of the uncompressed section, if it holds at least size bytes.
@@ -103,7 +126,7 @@ int collectFile(chmFile* /*handle*/, chmUnitInfo* unit, void* context) {
 } // namespace
 
 std::unique_ptr<ChmArchive> ChmArchive::open(const std::string& path) {
-    if (!directoryBlocksFit(path))
+    if (!directorySound(path))
         return nullptr;
     chmFile* handle = chm_open(path.c_str());
     if (handle == nullptr)
