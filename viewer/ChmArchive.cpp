@@ -37,11 +37,24 @@ std::string stringAt(const std::string& strings, std::uint32_t offset) {
     return std::string(strings.c_str() + offset);
 }
 
+// A number of a directory entry: seven bits a byte, the high bit set on all but the last.
+std::optional<std::uint64_t> directoryNumber(const std::string& block, std::size_t& at) {
+    std::uint64_t value = 0;
+    for (int bytes = 0; at < block.size() && bytes < 9; ++bytes) {
+        const auto c = static_cast<unsigned char>(block[at++]);
+        value = value << 7 | (c & 0x7Fu);
+        if ((c & 0x80) == 0)
+            return value;
+    }
+    return std::nullopt;
+}
+
 // chmlib takes a compiled help file's directory as it finds it: it allocates a block of the
-// directory's block length for every look-up, and follows the chain of listing blocks until it
-// ends, round and round if it loops. Writers of compiled help files use 4 KiB blocks in a chain
-// that ends; a file whose blocks claim more than a mebibyte, or whose chain comes back to a
-// block, is refused before chmlib reads it.
+// directory's block length for every look-up; it follows the chain of listing blocks until it
+// ends, round and round if it loops; and it divides by half the window of the compression's
+// control data before it has checked that data, which may not even be there. Writers of
+// compiled help files use 4 KiB blocks in a chain that ends, and control data of 24 bytes or more
+// naming a window of 32 KiB or more. A file with anything else is refused before chmlib reads it.
 bool directorySound(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     const auto bytesAt = [&in](std::uint64_t offset, std::size_t size) {
@@ -52,10 +65,15 @@ bool directorySound(const std::string& path) {
             bytes.clear();
         return bytes;
     };
-    const std::string header = bytesAt(0x48, 8);
+    const auto u64 = [](const std::string& bytes, std::size_t at) {
+        return le32(bytes, at) | std::uint64_t{le32(bytes, at + 4)} << 32;
+    };
+    const std::string header = bytesAt(0, 0x58);
     if (header.empty())
         return true; // chmlib refuses it itself
-    const std::uint64_t directory = le32(header, 0) | std::uint64_t{le32(header, 4)} << 32;
+    const std::uint64_t directory = u64(header, 0x48);
+    const std::string data = le32(header, 4) >= 3 ? bytesAt(0x58, 8) : std::string();
+    const std::uint64_t content = data.empty() ? directory + u64(header, 0x50) : u64(data, 0);
     const std::string itsp = bytesAt(directory, 0x24);
     if (itsp.empty())
         return true;
@@ -69,8 +87,40 @@ bool directorySound(const std::string& path) {
             return false;
         const std::string listing = bytesAt(blocks + std::uint64_t{block} * blockLength, 0x14);
         if (listing.empty() || listing.compare(0, 4, "PMGL") != 0)
-            return true; // chmlib stops there
+            break; // chmlib stops there
         block = le32(listing, 0x10);
+    }
+
+    // The control data may be found through any listing block, so every one is looked into.
+    const std::string kControlData = "::dataspace/storage/mscompressed/controldata";
+    for (std::uint64_t at = blocks; blockLength >= 0x14; at += blockLength) {
+        const std::string listing = bytesAt(at, blockLength);
+        if (listing.empty())
+            break;
+        if (listing.compare(0, 4, "PMGL") != 0)
+            continue;
+        const std::size_t end = blockLength - std::min(le32(listing, 4), blockLength);
+        for (std::size_t entry = 0x14; entry < end;) {
+            const auto nameLength = directoryNumber(listing, entry);
+            if (!nameLength || *nameLength > end - entry)
+                break;
+            const std::string name = listing.substr(entry, static_cast<std::size_t>(*nameLength));
+            entry += name.size();
+            const auto space = directoryNumber(listing, entry);
+            const auto start = directoryNumber(listing, entry);
+            const auto length = directoryNumber(listing, entry);
+            if (!space || !start || !length)
+                break;
+            if (folded(name) != kControlData)
+                continue;
+            const std::string control = *space == 0 && *length >= 0x18 && *length <= 0x100
+                                            ? bytesAt(content + *start, *length)
+                                            : std::string();
+            const std::uint32_t unit = le32(control, 8) == 2 ? 0x8000 : 1;
+            if (control.empty() || control.compare(4, 4, "LZXC") != 0 ||
+                le32(control, 16) * unit < 0x8000)
+                return false;
+        }
     }
     return true;
 }
