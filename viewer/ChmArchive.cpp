@@ -51,10 +51,11 @@ std::optional<std::uint64_t> directoryNumber(const std::string& block, std::size
 
 // chmlib takes a compiled help file's directory as it finds it: it allocates a block of the
 // directory's block length for every look-up; it follows the chain of listing blocks until it
-// ends, round and round if it loops; and it divides by half the window of the compression's
-// control data before it has checked that data, which may not even be there. Writers of
-// compiled help files use 4 KiB blocks in a chain that ends, and control data of 24 bytes or more
-// naming a window of 32 KiB or more. A file with anything else is refused before chmlib reads it.
+// ends, round and round if it loops; it divides by half the window of the compression's control
+// data before it has checked that data, which may not even be there; and it divides by zero when
+// the reset table or the control data is itself compressed. Writers of compiled help files use
+// 4 KiB blocks in a chain that ends, and uncompressed control data of 24 bytes or more naming a
+// window of 32 KiB or more. A file with anything else is refused before chmlib reads it.
 bool directorySound(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     const auto bytesAt = [&in](std::uint64_t offset, std::size_t size) {
@@ -93,6 +94,9 @@ bool directorySound(const std::string& path) {
 
     // The control data may be found through any listing block, so every one is looked into.
     const std::string kControlData = "::dataspace/storage/mscompressed/controldata";
+    const std::string kResetTable = "::dataspace/storage/mscompressed/transform/"
+                                    "{7fc28940-9d31-11d0-9b27-00a0c91e9c7c}/instancedata/"
+                                    "resettable";
     for (std::uint64_t at = blocks; blockLength >= 0x14; at += blockLength) {
         const std::string listing = bytesAt(at, blockLength);
         if (listing.empty())
@@ -111,6 +115,9 @@ bool directorySound(const std::string& path) {
             const auto length = directoryNumber(listing, entry);
             if (!space || !start || !length)
                 break;
+            // Read while the file opens, the reset table must not itself need decompressing.
+            if (folded(name) == kResetTable && *space != 0)
+                return false;
             if (folded(name) != kControlData)
                 continue;
             const std::string control = *space == 0 && *length >= 0x18 && *length <= 0x100
