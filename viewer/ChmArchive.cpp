@@ -37,10 +37,11 @@ std::string stringAt(const std::string& strings, std::uint32_t offset) {
     return std::string(strings.c_str() + offset);
 }
 
-// A number of a directory entry: seven bits a byte, the high bit set on all but the last.
+// A number of a directory entry: seven bits a byte, the high bit set on all but the last. As
+// in chmlib, any number of bytes may make one, the high bits falling off.
 std::optional<std::uint64_t> directoryNumber(const std::string& block, std::size_t& at) {
     std::uint64_t value = 0;
-    for (int bytes = 0; at < block.size() && bytes < 9; ++bytes) {
+    while (at < block.size()) {
         const auto c = static_cast<unsigned char>(block[at++]);
         value = value << 7 | (c & 0x7Fu);
         if ((c & 0x80) == 0)
@@ -106,7 +107,8 @@ bool directorySound(const std::string& path) {
         const std::size_t end = blockLength - std::min(le32(listing, 4), blockLength);
         for (std::size_t entry = 0x14; entry < end;) {
             const auto nameLength = directoryNumber(listing, entry);
-            if (!nameLength || *nameLength > end - entry)
+            // chmlib takes names of up to 512 bytes, even past the entries' end.
+            if (!nameLength || *nameLength > 512 || *nameLength > listing.size() - entry)
                 break;
             const std::string name = listing.substr(entry, static_cast<std::size_t>(*nameLength));
             entry += name.size();

@@ -63,9 +63,10 @@ TEST(ChmArchive, ReadsTheCompiledHelpFilesSettingsAndWindowType) {
 
 TEST(ChmArchive, RefusesAFileThatWouldMakeChmlibAllocateBeyondItOrLoop) {
     const std::string corpus = CARVEL_FUZZ_CORPUS "/ChmArchive/";
-    for (const char* hostile : {"block-length-of-4-gib", "window-size-without-decompressor",
-                                "directory-block-of-250-mib", "listing-block-chain-that-loops",
-                                "control-data-cut-short", "reset-table-in-compressed-section"})
+    for (const char* hostile :
+         {"block-length-of-4-gib", "window-size-without-decompressor", "directory-block-of-250-mib",
+          "listing-block-chain-that-loops", "control-data-cut-short",
+          "reset-table-in-compressed-section", "reset-table-behind-a-long-number"})
         EXPECT_FALSE(ChmArchive::open(corpus + hostile)) << hostile;
     // An object claiming petabytes is read only as far as the file holds bytes for it.
     EXPECT_NO_THROW(ChmArchive::open(corpus + "object-length-of-petabytes"));
