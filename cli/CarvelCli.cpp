@@ -216,25 +216,22 @@ std::string carvelCliVersion() {
 
 namespace {
 
-// A usage mistake is named in one line, with the way to the help, rather than the whole help.
-int usageMistake(std::ostream& err, const std::string& what) {
-    err << "carvel-cli: " << what << "\nTry 'carvel-cli --help' for more information.\n";
-    return kExitUsage;
+CliArguments mistake(CliArguments parsed, std::string what) {
+    parsed.action = CliArguments::Action::Mistake;
+    parsed.mistake = std::move(what);
+    return parsed;
 }
 
 } // namespace
 
-int runCarvelCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                 FileSystem& fs, bool showProgress, const std::atomic<bool>* interrupted) {
-    bool force = false;
-    bool checksums = true;
+CliArguments parseCarvelCliArguments(const std::vector<std::string>& args) {
+    CliArguments parsed;
     bool optionsEnded = false;
-    std::vector<std::string> words;
     for (const std::string& arg : args) {
         // After "--" every argument is a name, so that files named like the options (a file
         // "-h" or "--force") can be given without being taken for them.
         if (optionsEnded) {
-            words.push_back(arg);
+            parsed.words.push_back(arg);
             continue;
         }
         if (arg == "--") {
@@ -242,39 +239,63 @@ int runCarvelCli(const std::vector<std::string>& args, std::ostream& out, std::o
             continue;
         }
         if (arg == "--help" || arg == "-h") {
-            out << carvelCliUsage();
-            return kExitDone;
+            parsed.action = CliArguments::Action::Help;
+            return parsed;
         }
         if (arg == "--version") {
-            out << carvelCliVersion();
-            return kExitDone;
+            parsed.action = CliArguments::Action::Version;
+            return parsed;
         }
         if (arg == "--force")
-            force = true;
+            parsed.force = true;
         else if (arg == "--no-checksums")
-            checksums = false;
+            parsed.checksums = false;
         else if (arg.rfind("--", 0) == 0)
-            return usageMistake(err, "unrecognized option '" + arg + "'");
+            return mistake(parsed, "unrecognized option '" + arg + "'");
         else
-            words.push_back(arg);
+            parsed.words.push_back(arg);
     }
+    const std::vector<std::string>& words = parsed.words;
     if (words.empty())
-        return usageMistake(err, "missing command: split, join or verify");
+        return mistake(parsed, "missing command: split, join or verify");
     const std::string& command = words[0];
     if (command != "split" && command != "join" && command != "verify")
-        return usageMistake(err, "unknown command '" + command + "'");
+        return mistake(parsed, "unknown command '" + command + "'");
     const std::size_t operands = command == "verify" ? 2 : 3;
     if (words.size() < operands)
-        return usageMistake(err, command == "split"  ? "split needs SOURCE and SIZE"
-                                 : command == "join" ? "join needs PIECE and DESTINATION"
-                                                     : "verify needs PIECE");
+        return mistake(parsed, command == "split"  ? "split needs SOURCE and SIZE"
+                               : command == "join" ? "join needs PIECE and DESTINATION"
+                                                   : "verify needs PIECE");
     if (words.size() > operands)
-        return usageMistake(err, "extra operand '" + words[operands] + "'");
+        return mistake(parsed, "extra operand '" + words[operands] + "'");
     // Checksums are left out of a split only: a join or check without them would check less.
-    if (!checksums && command != "split")
-        return usageMistake(err, "--no-checksums goes with split only");
+    if (!parsed.checksums && command != "split")
+        return mistake(parsed, "--no-checksums goes with split only");
+    parsed.action = CliArguments::Action::Run;
+    return parsed;
+}
 
-    CliMessageBox box(err, force);
+int runCarvelCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                 FileSystem& fs, bool showProgress, const std::atomic<bool>* interrupted) {
+    const CliArguments parsed = parseCarvelCliArguments(args);
+    switch (parsed.action) {
+    case CliArguments::Action::Help:
+        out << carvelCliUsage();
+        return kExitDone;
+    case CliArguments::Action::Version:
+        out << carvelCliVersion();
+        return kExitDone;
+    case CliArguments::Action::Mistake:
+        // Named in one line, with the way to the help, rather than the whole help.
+        err << "carvel-cli: " << parsed.mistake
+            << "\nTry 'carvel-cli --help' for more information.\n";
+        return kExitUsage;
+    case CliArguments::Action::Run:
+        break;
+    }
+    const std::vector<std::string>& words = parsed.words;
+
+    CliMessageBox box(err, parsed.force);
     ProgressLine line(err);
     ProgressLine* progress = showProgress ? &line : nullptr;
     box.setBeforeShow([progress] {
@@ -283,7 +304,7 @@ int runCarvelCli(const std::vector<std::string>& args, std::ostream& out, std::o
     });
     const Watch watch{progress, interrupted};
     if (words[0] == "split")
-        return split(words[1], words[2], checksums, fs, box, out, watch);
+        return split(words[1], words[2], parsed.checksums, fs, box, out, watch);
     if (words[0] == "verify")
         return verify(words[1], fs, box, out, err, watch);
     return join(words[1], words[2], fs, box, out, watch);

@@ -26,4 +26,16 @@ std::string carvelCliUsage();
 // The name, the version of the build and the licence, as --version prints them.
 std::string carvelCliVersion();
 
+// carvel-cli's command line read, before anything is done with it.
+struct CliArguments {
+    enum class Action { Run, Help, Version, Mistake } action = Action::Mistake;
+    bool force = false;
+    bool checksums = true;
+    // With Run, the command (split, join or verify) and its operands.
+    std::vector<std::string> words;
+    // With Mistake, the usage mistake in a few words.
+    std::string mistake;
+};
+CliArguments parseCarvelCliArguments(const std::vector<std::string>& args);
+
 } // namespace carvel

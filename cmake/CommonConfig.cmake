@@ -1,6 +1,7 @@
 # Build settings shared by every target of the project, in one INTERFACE target.
 option(CARVEL_WERROR "Treat compiler warnings as errors" OFF)
 option(CARVEL_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+option(CARVEL_FUZZ "Build the fuzz harnesses with libFuzzer (clang, with CARVEL_SANITIZE)" OFF)
 
 add_library(carvel_common INTERFACE)
 target_compile_features(carvel_common INTERFACE cxx_std_20)
@@ -16,4 +17,8 @@ if(CARVEL_SANITIZE)
     target_compile_options(carvel_common INTERFACE -fsanitize=address,undefined,float-cast-overflow
                                                    -fno-sanitize-recover=all -fno-omit-frame-pointer)
     target_link_options(carvel_common INTERFACE -fsanitize=address,undefined,float-cast-overflow)
+endif()
+if(CARVEL_FUZZ)
+    # Coverage for libFuzzer in every target, so that it sees into the parsers' libraries too.
+    target_compile_options(carvel_common INTERFACE -fsanitize=fuzzer-no-link)
 endif()

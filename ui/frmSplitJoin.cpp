@@ -6,6 +6,7 @@
 #include "JoinPanel.h"
 #include "PanelChecks.h"
 #include "SplitPanel.h"
+#include "StartArguments.h"
 #include "StatusBar.h"
 
 #include <QAction>
@@ -200,18 +201,14 @@ void frmSplitJoin::Form_Load() {
 }
 
 void frmSplitJoin::readCommandLine() {
-    const std::string a = m_arguments.toStdString();
-    if (trimBlanks(a).empty())
-        return;
-    const QString head = m_arguments.left(2).toUpper();
-    if (head == QLatin1String("-S")) {
-        m_splitDialog->txtSplitSourceFile()->setText(
-            QString::fromStdString(trimBlanks(m_arguments.mid(2).toStdString())));
+    const StartRequest request = parseStartArguments(m_arguments);
+    if (request.mode == StartRequest::Mode::Split) {
+        m_splitDialog->txtSplitSourceFile()->setText(QString::fromStdString(request.path));
         return;
     }
-    if (head == QLatin1String("-J")) {
+    if (request.mode == StartRequest::Mode::Join) {
         SwitchToJoinMode();
-        m_joinDialog->startWithPiece(trimBlanks(m_arguments.mid(2).toStdString()));
+        m_joinDialog->startWithPiece(request.path);
     }
 }
 

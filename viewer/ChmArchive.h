@@ -22,6 +22,20 @@ struct ChmWindowType {
     std::int32_t navigationWidth = 0;
 };
 
+// The settings that a compiled help file's system records give.
+struct ChmSystem {
+    std::string title, contentsFile, indexFile, defaultTopic, defaultWindow;
+};
+
+// The records inside a compiled help file, read from the bytes of its internal files. They come
+// from the file, so nothing in them is trusted: no offset or length reaches outside its bytes.
+ChmSystem parseChmSystem(const std::string& system);
+std::optional<ChmWindowType>
+parseChmWindowType(const std::string& windows, const std::string& strings, const std::string& name);
+// The reference (not yet resolved to a file of the archive) that the context map gives.
+std::optional<std::string> parseChmContextMap(const std::string& map, const std::string& strings,
+                                              std::uint32_t context);
+
 // A compiled help file, read with chmlib: its files, its system settings, its window types
 // and its context numbers.
 class ChmArchive final {
@@ -54,9 +68,6 @@ public:
 
 private:
     ChmArchive(std::string path, chmFile* handle);
-    void readSystem();
-    std::string stringAt(std::uint32_t offset) const;
-
     std::string m_path;
     chmFile* m_handle;
     std::vector<std::string> m_files;

@@ -78,6 +78,21 @@ TEST(ChmArchive, ReadsTheCompiledHelpFilesSettingsAndWindowType) {
     EXPECT_FALSE(ChmArchive::open(kHelpFile + ".missing"));
 }
 
+TEST(ChmArchive, RefusesAFileThatWouldMakeChmlibAllocateBeyondItOrLoop) {
+    const std::string corpus = CARVEL_FUZZ_CORPUS "/ChmArchive/";
+    for (const char* hostile :
+         {"block-length-of-4-gib", "window-size-without-decompressor", "directory-block-of-250-mib",
+          "listing-block-chain-that-loops", "control-data-cut-short",
+          "reset-table-in-compressed-section", "reset-table-behind-a-long-number"})
+        EXPECT_FALSE(ChmArchive::open(corpus + hostile)) << hostile;
+    // An object claiming petabytes is read only as far as the file holds bytes for it.
+    EXPECT_NO_THROW(ChmArchive::open(corpus + "object-length-of-petabytes"));
+    const auto tiny = ChmArchive::open(corpus + "tiny.chm");
+    ASSERT_TRUE(tiny);
+    EXPECT_EQ(tiny->title(), "T");
+    EXPECT_EQ(tiny->read("A.htm").value_or("").rfind("<html>", 0), 0u);
+}
+
 TEST_F(RealHelpViewer, ContentsOfMainShowsTheWindowAndCloseAllClosesIt) {
     const std::intptr_t handle =
         viewer.htmlHelp(0, kHelpFile + ">Main", HH_DISPLAY_TOC, HelpData{std::intptr_t{0}});
