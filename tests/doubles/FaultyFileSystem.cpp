@@ -66,14 +66,14 @@ void FaultyFileSystem::countClose(const std::string& path) {
 }
 
 std::unique_ptr<TextStream> FaultyFileSystem::OpenTextFile(const std::string& path) {
-    return std::make_unique<FaultyStream>(*this, m_real.OpenTextFile(path), path);
+    return std::make_unique<FaultyStream>(*this, real().OpenTextFile(path), path);
 }
 
 std::unique_ptr<TextStream> FaultyFileSystem::CreateTextFile(const std::string& path,
                                                              bool overwrite) {
     if (++m_creates == m_failCreate)
         fail("Cannot create file", path, "Permission denied");
-    return std::make_unique<FaultyStream>(*this, m_real.CreateTextFile(path, overwrite), path);
+    return std::make_unique<FaultyStream>(*this, real().CreateTextFile(path, overwrite), path);
 }
 
 class FaultyResultFile final : public ResultFile {
@@ -100,7 +100,7 @@ std::unique_ptr<ResultFile> FaultyFileSystem::CreateResultFile(const std::string
                                                                bool replace) {
     if (++m_creates == m_failCreate)
         fail("Cannot create file", path, "Permission denied");
-    return std::make_unique<FaultyResultFile>(*this, m_real.CreateResultFile(path, replace), path);
+    return std::make_unique<FaultyResultFile>(*this, real().CreateResultFile(path, replace), path);
 }
 
 void FaultyFileSystem::CopyBytes(TextStream& from, TextStream& to, FileLength count,
@@ -109,7 +109,7 @@ void FaultyFileSystem::CopyBytes(TextStream& from, TextStream& to, FileLength co
     auto& target = dynamic_cast<FaultyStream&>(to);
     countRead(source.path());
     const FileLength fits = countWrite(target.path(), count);
-    m_real.CopyBytes(source.real(), target.real(), fits, progress);
+    real().CopyBytes(source.real(), target.real(), fits, progress);
     if (fits < count)
         fail("Cannot write file", target.path(), "No space left on device");
 }
