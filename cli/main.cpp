@@ -19,25 +19,14 @@ static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler
 extern "C" void onInterrupt(int signal) {
     if (!interrupted.exchange(true))
         return;
-    carvel::UnfinishedFiles::removeAll();
-    ::signal(signal, SIG_DFL);
-    ::raise(signal);
+    carvel::UnfinishedFiles::endOnSignal(signal);
 }
 
 // Ctrl-C, a closed terminal or a kill stop the work at its next step instead of killing the
 // program in the middle of a join, which would leave its temporary file behind. A second signal
 // ends the program at once. A signal ignored by whoever started the program stays ignored.
 void stopOnSignals() {
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        struct sigaction current {};
-        if (::sigaction(signal, nullptr, &current) != 0 || current.sa_handler == SIG_IGN)
-            continue;
-        struct sigaction action {};
-        action.sa_handler = onInterrupt;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART;
-        ::sigaction(signal, &action, nullptr);
-    }
+    carvel::UnfinishedFiles::catchStopSignals(onInterrupt);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <climits>
+#include <csignal>
 #include <cstring>
 #include <unistd.h>
 
@@ -48,6 +49,25 @@ void removeAll() noexcept {
     for (Slot& slot : g_slots)
         if (slot.state == kReady)
             ::unlink(slot.path);
+}
+
+void catchStopSignals(void (*handler)(int)) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction current {};
+        if (::sigaction(signal, nullptr, &current) != 0 || current.sa_handler == SIG_IGN)
+            continue;
+        struct sigaction action {};
+        action.sa_handler = handler;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        ::sigaction(signal, &action, nullptr);
+    }
+}
+
+void endOnSignal(int signal) noexcept {
+    removeAll();
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
 }
 
 } // namespace carvel::UnfinishedFiles

@@ -12,4 +12,11 @@ void remove(const std::string& path);
 // Deletes every file still listed. Safe to call from a signal handler.
 void removeAll() noexcept;
 
+// The signals that ask work to stop (SIGINT, SIGTERM, SIGHUP) go to handler, but for those that
+// whoever started the program ignores, which stay ignored.
+void catchStopSignals(void (*handler)(int));
+// For a signal handler: ends the program at once, as the signal itself would, but first removes
+// every file still listed.
+void endOnSignal(int signal) noexcept;
+
 } // namespace carvel::UnfinishedFiles

@@ -265,7 +265,9 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
         // A set that is not whole would join into a short file: refused before anything is made.
         if (set.missing != 0)
             throw std::runtime_error(missingPieceText(set.nameOf(set.missing)));
-        if (overwrite == 0 && m_fs.FileExists(destination))
+        // Asked once: a file that appears after this is another's, and is never replaced.
+        const bool exists = m_fs.FileExists(destination);
+        if (overwrite == 0 && exists)
             return 0;
         if (set.count >= kLastPieceNumber)
             overflow();
@@ -273,18 +275,16 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
         // Looked over first, so that a join that cannot end well changes nothing at all.
         FileLength total = 0;
         std::vector<FileLength> lengths;
-        // Only a destination that exists can be one of the pieces.
-        const bool replaces = m_fs.FileExists(destination);
         for (long long i = 1; i <= set.count; ++i) {
             stopIfCancelled();
-            if (replaces && m_fs.SameFile(set.pathOf(i), destination))
+            // Only a destination that exists can be one of the pieces.
+            if (exists && m_fs.SameFile(set.pathOf(i), destination))
                 throw FileSystemError("Cannot write file " + destination + ": it is the piece " +
                                       set.pathOf(i) + " of the set");
             lengths.push_back(m_fs.FileLen(set.pathOf(i)));
             total += lengths.back();
         }
-        const bool checked = !set.digests.empty();
-        if (checked) {
+        if (!set.digests.empty()) {
             std::vector<FileHasher::Task> tasks;
             for (long long i = 1; i <= set.count; ++i)
                 tasks.push_back({set.pathOf(i), {}, set.digests[static_cast<std::size_t>(i - 1)]});
@@ -303,7 +303,7 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
         // file it names, as writing to it would, and stays a link. Only a file there now, with
         // the caller's consent, is replaced: one that appears while the join runs is kept.
         const std::string finalPath = m_fs.FinalPath(destination);
-        target = m_fs.CreateResultFile(finalPath, overwrite != 0 && m_fs.FileExists(finalPath));
+        target = m_fs.CreateResultFile(finalPath, exists);
         FileLength done = 0;
         // A damaged piece found on the way ends the copying; the checking goes on to name all.
         for (long long i = 1; i <= set.count && !(hasher && hasher->mismatchFound()); ++i) {

@@ -24,9 +24,7 @@ static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler
 // named temporary file of a join under way (unlink and raise are safe in a signal handler).
 extern "C" void onStopSignal(int signal) {
     if (signalled.exchange(true)) {
-        UnfinishedFiles::removeAll();
-        ::signal(signal, SIG_DFL);
-        ::raise(signal);
+        UnfinishedFiles::endOnSignal(signal);
         return;
     }
     const int saved = errno;
@@ -50,16 +48,7 @@ StopOnSignals::StopOnSignals(std::function<void()> onSignal, QObject* parent)
         if (m_onSignal)
             m_onSignal();
     });
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        struct sigaction current {};
-        if (::sigaction(signal, nullptr, &current) != 0 || current.sa_handler == SIG_IGN)
-            continue;
-        struct sigaction action {};
-        action.sa_handler = onStopSignal;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART;
-        ::sigaction(signal, &action, nullptr);
-    }
+    UnfinishedFiles::catchStopSignals(onStopSignal);
 }
 
 StopOnSignals::~StopOnSignals() {
