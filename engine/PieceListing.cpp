@@ -31,9 +31,11 @@ long long numberOf(const std::string& name, const std::string& prefix, int width
 }
 
 std::optional<std::string> readSetFile(FileSystem& fs, const std::string& path) {
+    if (fs.IsLink(path))
+        throw FileSystemError(linkRefusalText(path));
     if (!fs.FileExists(path) || fs.FileLen(path) > kLongestSetFile)
         return std::nullopt;
-    auto stream = fs.OpenTextFile(path);
+    auto stream = fs.OpenReceivedFile(path);
     std::string text = stream->Read(fs.FileLen(path));
     stream->Close();
     return text;

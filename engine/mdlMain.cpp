@@ -281,6 +281,9 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
             if (exists && m_fs.SameFile(set.pathOf(i), destination))
                 throw FileSystemError("Cannot write file " + destination + ": it is the piece " +
                                       set.pathOf(i) + " of the set");
+            // A piece that is a link could copy out a file the sender may not read.
+            if (m_fs.IsLink(set.pathOf(i)))
+                throw FileSystemError(linkRefusalText(set.pathOf(i)));
             lengths.push_back(m_fs.FileLen(set.pathOf(i)));
             total += lengths.back();
         }
@@ -307,7 +310,7 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
         FileLength done = 0;
         // A damaged piece found on the way ends the copying; the checking goes on to name all.
         for (long long i = 1; i <= set.count && !(hasher && hasher->mismatchFound()); ++i) {
-            piece = m_fs.OpenTextFile(set.pathOf(i));
+            piece = m_fs.OpenReceivedFile(set.pathOf(i));
             const FileLength length = lengths[static_cast<std::size_t>(i - 1)];
             m_fs.CopyBytes(*piece, target->stream(), length,
                            [&](FileLength copied) { report(done + copied); });

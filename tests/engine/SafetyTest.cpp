@@ -1,6 +1,7 @@
 #include "PanelChecks.h"
 #include "PosixFileSystem.h"
 #include "ScriptedMessageBox.h"
+#include "SetCheck.h"
 #include "TestFiles.h"
 #include "UnfinishedFiles.h"
 #include "mdlMain.h"
@@ -268,6 +269,79 @@ TEST_F(SafetyTest, WhatIsNotARegularFileOrNameIsSaidBeforeAnyCopy) {
     EXPECT_EQ(engine.JoinPieces(longName, dir / "p.?", 1), 0);
     EXPECT_EQ(lastText(), "Cannot create file " + longName + ": File name too long");
     EXPECT_FALSE(copied);
+}
+
+// A set from an archive can hold links to files its receiver may read and others may not.
+TEST_F(SafetyTest, LinksInAReceivedSetAreNeitherJoinedNorRead) {
+    writeFile(dir / "secret", "root:x:0:0");
+    writeFile(dir / "s", everyByte(3000));
+    ASSERT_EQ(engine.SplitFile(dir / "s", 1000), 3);
+    const std::string set = dir / "Split Files of s/s.";
+    const auto refused = [&](const std::string& path) { return linkRefusalText(path); };
+    // A link to the very bytes of the piece is refused all the same.
+    std::filesystem::rename(set + "2", dir / "two");
+    std::filesystem::create_symlink(dir / "two", set + "2");
+    EXPECT_EQ(engine.JoinPieces(dir / "out", set + "?", 1), 0);
+    EXPECT_EQ(lastText(), refused(set + "2"));
+    EXPECT_EQ(SetCheck::run(fs, set + "?", {}).problems,
+              std::vector<std::string>{refused(set + "2")});
+    std::filesystem::remove(set + "2");
+    std::filesystem::rename(dir / "two", set + "2");
+    // The checksum file and the script that count the set.
+    for (const std::string& name : {std::string("s.sha256"), std::string("JoinFiles.bat")}) {
+        const std::string path = dir / ("Split Files of s/" + name);
+        std::filesystem::rename(path, dir / "kept");
+        std::filesystem::create_symlink(dir / "kept", path);
+        EXPECT_EQ(engine.JoinPieces(dir / "out", set + "?", 1), 0);
+        EXPECT_EQ(lastText(), refused(path));
+        if (name == "s.sha256") {
+            EXPECT_THROW(SetCheck::run(fs, set + "?", {}), FileSystemError);
+        }
+        // Without the checksum file, the script is what counts the set.
+        std::filesystem::remove(path);
+    }
+    // A link put in a piece's place after the look at the set is not followed either.
+    pieces();
+    meanwhile([&] {
+        std::filesystem::remove(dir / "p.3");
+        std::filesystem::create_symlink(dir / "secret", dir / "p.3");
+    });
+    EXPECT_EQ(engine.JoinPieces(dir / "out", dir / "p.?", 1), 0);
+    EXPECT_EQ(lastText(), refused(dir / "p.3"));
+    EXPECT_FALSE(exists(dir / "out"));
+}
+
+// A destination that is a link is followed only where the kernel would follow it for this user:
+// not one that another user left in a sticky folder everyone may write to.
+TEST_F(SafetyTest, ADestinationLinkIsFollowedOnlyAsTheKernelWould) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as another user";
+    pieces();
+    std::filesystem::create_directory(dir / "tmp");
+    std::filesystem::create_directory(dir / "chosen");
+    ASSERT_EQ(
+        std::system(("cd '" + dir.path() + "' && chmod 755 . && chmod 1777 tmp && chmod 777 chosen")
+                        .c_str()),
+        0);
+    std::filesystem::create_symlink(dir / "chosen/planted", dir / "tmp/theirs");
+    ASSERT_EQ(::lchown((dir / "tmp/theirs").c_str(), kNobody, kNobody), 0);
+    EXPECT_EQ(engine.JoinPieces(dir / "tmp/theirs", dir / "p.?", 1), 0);
+    EXPECT_EQ(lastText(), "Cannot follow link " + dir / "tmp/theirs" +
+                              ": it belongs to another user, in a sticky folder that everyone may "
+                              "write to");
+    EXPECT_TRUE(namesIn(dir / "chosen").empty());
+    // The folder owner's link there, and the user's own, are followed; the links stay links.
+    std::filesystem::create_symlink(dir / "chosen/root", dir / "tmp/root");
+    EXPECT_EQ(engine.JoinPieces(dir / "tmp/root", dir / "p.?", 1), 3);
+    EXPECT_EQ(asNobody([&] {
+                  ::symlink((dir / "chosen/own").c_str(), (dir / "tmp/own").c_str());
+                  return engine.JoinPieces(dir / "tmp/own", dir / "p.?", 1);
+              }),
+              3);
+    for (const char* name : {"root", "own"}) {
+        EXPECT_EQ(readFile(dir / (std::string("chosen/") + name)), "<1><2><3>") << name;
+        EXPECT_TRUE(std::filesystem::is_symlink(dir / (std::string("tmp/") + name))) << name;
+    }
 }
 
 } // namespace
