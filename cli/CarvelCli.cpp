@@ -92,13 +92,15 @@ int split(const std::string& source, const std::string& size, bool checksums, Fi
     const NumberReader readKilobytes = [](const std::string& text) {
         return sizeTextBytes(text) / 1024.0;
     };
-    const SplitCheck check = CheckSplitInput(source, size, 0, fs, box, kTitle, readKilobytes);
+    // Names are taken exactly as given: "rep.bin " is another file than "rep.bin".
+    const SplitCheck check =
+        CheckSplitInput(source, size, 0, fs, box, kTitle, readKilobytes, nullptr, true, false);
     if (!check.ok)
         return kExitFailed;
     mdlMain engine(fs, box, kTitle);
     engine.setChecksums(checksums);
     watch.attach(engine);
-    const int count = engine.SplitFile(trimBlanks(source), check.pieceSizeBytes);
+    const int count = engine.SplitFile(source, check.pieceSizeBytes);
     watch.clear();
     if (count < 1) {
         box.show({kSplitFailedText, kSplitFailedCaption, MsgButtons::Ok, MsgIcon::Critical});

@@ -228,6 +228,23 @@ TEST_F(CliTest, NamesAfterADoubleDashAreNeverOptions) {
     EXPECT_EQ(out.str(), carvelCliUsage());
 }
 
+// Blanks around a name are part of it: the file named is the file split or joined.
+TEST_F(CliTest, NamesAreTakenExactlyAsGiven) {
+    writeFile(dir / "rep.bin", everyByte(2500));
+    writeFile(dir / "rep.bin ", everyByte(3500));
+    writeFile(dir / " rep.bin", everyByte(4500));
+    for (const std::string name : {"rep.bin ", " rep.bin"}) {
+        EXPECT_EQ(run({"split", dir / name, "1000"}), kExitDone) << name;
+        EXPECT_EQ(run({"join", dir / ("Split Files of " + name + "/" + name + ".1"),
+                       dir / (name + "x ")}),
+                  kExitDone);
+        EXPECT_EQ(readFile(dir / (name + "x ")), readFile(dir / name));
+    }
+    EXPECT_FALSE(exists(dir / "Split Files of rep.bin"));
+    EXPECT_EQ(run({"split", dir / "rep.bin  ", "1000"}), kExitFailed);
+    EXPECT_NE(err.str().find("Source file does not exist!!!"), std::string::npos);
+}
+
 // The built program itself, through a shell: exit codes and the two output streams.
 class CliProgramTest : public ::testing::Test {
 protected:
