@@ -5,6 +5,7 @@
 #include "JoinScript.h"
 #include "PieceListing.h"
 #include "PieceSet.h"
+#include "ShellJoinScript.h"
 #include "SplitGuards.h"
 
 #include <algorithm>
@@ -84,6 +85,7 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
     std::unique_ptr<TextStream> sumsFile;
     std::unique_ptr<FileHasher> hasher;
     std::string scriptPath;
+    std::string shellPath;
     std::string sumsPath;
     std::string madeFolder;
     m_cancelled = false;
@@ -205,6 +207,14 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
         }
 
         if (count > 0) {
+            // The script for POSIX shells before JoinFiles.bat, which stays the last file.
+            shellPath = folder + "/JoinFiles.sh";
+            script = m_fs.CreateTextFile(shellPath, true);
+            script->Write(ShellJoinScript::text(fileName, count, width, m_checksums));
+            script->Close();
+            script.reset();
+            shellPath.clear();
+
             scriptText += JoinScript::tail(fileName);
             script = m_fs.CreateTextFile(folder + "/JoinFiles.bat", true);
             scriptPath = folder + "/JoinFiles.bat";
@@ -236,7 +246,7 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
         }
         // A failed split leaves no script and no partial checksum file: a piece folder with
         // JoinFiles.bat is a whole set.
-        for (const std::string* partial : {&sumsPath, &scriptPath}) {
+        for (const std::string* partial : {&sumsPath, &shellPath, &scriptPath}) {
             if (partial->empty())
                 continue;
             try {

@@ -266,7 +266,7 @@ TEST_F(CliProgramTest, SplitsAndJoinsWithRelativePaths) {
     EXPECT_EQ(readFile(dir / "err.txt"), "");
     EXPECT_EQ(test::namesIn(dir / "Split Files of data.bin"),
               (std::set<std::string>{"data.bin.1", "data.bin.2", "data.bin.3", "data.bin.4",
-                                     "data.bin.sha256", "JoinFiles.bat"}));
+                                     "data.bin.sha256", "JoinFiles.sh", "JoinFiles.bat"}));
 
     EXPECT_EQ(shell(cli + " join 'Split Files of data.bin/data.bin.2' rebuilt.bin"), 0);
     EXPECT_EQ(readFile(dir / "rebuilt.bin"), bytes);

@@ -112,7 +112,7 @@ TEST_F(SafetyTest, HostileNamesRunNothingInACommandInterpreter) {
         // Nothing but the set and the file rebuilt under its own name.
         EXPECT_EQ(namesIn(folder),
                   (std::set<std::string>{name + ".1", name + ".2", name + ".3", name + ".sha256",
-                                         "JoinFiles.bat", name}));
+                                         "JoinFiles.sh", "JoinFiles.bat", name}));
         const std::string rebuilt = folder + "/" + name;
         EXPECT_EQ(exists(rebuilt) ? readFile(rebuilt) : "", everyByte(2500 + i)) << name;
     }
@@ -165,14 +165,14 @@ TEST_F(SafetyTest, ASecondSplitOfTheSameSourceFailsAtOnce) {
         EXPECT_EQ(otherMessages.shown().back().text, text);
     });
     EXPECT_EQ(engine.SplitFile(source, 1000), 40);
-    // 40 pieces, the checksum file and the script.
-    EXPECT_EQ(namesIn(dir / "Split Files of big").size(), 42u);
+    // 40 pieces, the checksum file and the two scripts.
+    EXPECT_EQ(namesIn(dir / "Split Files of big").size(), 43u);
     // The panel does not delete the folder of a split under way either.
     const auto held = fs.LockFile(source);
     messages.setNextAnswer(MsgAnswer::Yes);
     EXPECT_FALSE(checkSplit(source));
     EXPECT_EQ(lastText(), text);
-    EXPECT_EQ(namesIn(dir / "Split Files of big").size(), 42u);
+    EXPECT_EQ(namesIn(dir / "Split Files of big").size(), 43u);
 }
 
 TEST_F(SafetyTest, ARefusedDeleteLeavesTheOldSetWhole) {
