@@ -1,6 +1,7 @@
 #include "PieceListing.h"
 
 #include "ChecksumFile.h"
+#include "JoinScript.h"
 #include "JoinScriptReader.h"
 #include "PieceSet.h"
 
@@ -99,7 +100,7 @@ PieceListing PieceListing::take(FileSystem& fs, const std::string& pattern) {
         if (known == 0) {
             if (const auto text = readSetFile(fs, inFolder + "JoinFiles.bat")) {
                 const auto script = JoinScriptReader::parse(*text);
-                if (script && script->fileName == set.fileName &&
+                if (script && JoinScript::sameScript(script->fileName, set.fileName) &&
                     PieceSet::numberWidth(script->count) == set.width)
                     known = script->count;
             }

@@ -44,5 +44,24 @@ TEST(JoinScript, PercentSignsAreDoubled) {
               "Del \"$$100%%.txt$$\" > nul ");
 }
 
+// Names that code page 850 carries are written in it; any other name is taken from the piece
+// folder when the script runs, and the script holds only ASCII.
+TEST(JoinScript, NamesInAndBeyondCodePage850) {
+    EXPECT_EQ(JoinScript::head("café ½.txt"),
+              "@Echo off\r\nDel \"$$caf\x82 \xab.txt$$\" > nul \r\n");
+    EXPECT_EQ(script("Wörter ß €.bin", 2, 1),
+              "@Echo off\r\n"
+              "Setlocal\r\n"
+              "Set \"F=\"\r\n"
+              "For %%A in (W?rter????.bin.1) do Set \"F=%%~nA\"\r\n"
+              "If not defined F (Echo Piece 1 of the set is not in this folder.& Exit /b 1)\r\n"
+              "Del \"$$%F%$$\" > nul \r\n"
+              "Copy /b \"%F%.1\" \"$$%F%$$\" > nul \r\n"
+              "Copy /b \"$$%F%$$\"+\"%F%.2\" \"$$%F%$$\" > nul \r\n"
+              "Copy /b /-y \"$$%F%$$\"  \"%F%\"\r\n"
+              "Del \"$$%F%$$\" > nul ");
+    EXPECT_NE(script("emoji😀 (x)&y.bin", 12, 2).find("(emoji????x??y.bin.01)"), std::string::npos);
+}
+
 } // namespace
 } // namespace carvel
