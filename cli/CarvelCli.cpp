@@ -5,6 +5,7 @@
 #include "PieceSet.h"
 #include "SetCheck.h"
 #include "SizeText.h"
+#include "SplitGuards.h"
 #include "mdlMain.h"
 
 #include <chrono>
@@ -87,7 +88,7 @@ struct Watch {
 };
 
 int split(const std::string& source, const std::string& size, bool checksums, FileSystem& fs,
-          CliMessageBox& box, std::ostream& out, const Watch& watch) {
+          CliMessageBox& box, std::ostream& out, std::ostream& err, const Watch& watch) {
     // The size arrives as kilobytes, so that the check multiplies it back into exact bytes.
     const NumberReader readKilobytes = [](const std::string& text) {
         return sizeTextBytes(text) / 1024.0;
@@ -107,6 +108,8 @@ int split(const std::string& source, const std::string& size, bool checksums, Fi
         return kExitFailed;
     }
     out << splitDoneText(count, check.splitFolder) << '\n';
+    if (const auto warning = SplitGuards::windowsWarning(fs, source, count, checksums))
+        err << *warning << '\n';
     return kExitDone;
 }
 
@@ -306,7 +309,7 @@ int runCarvelCli(const std::vector<std::string>& args, std::ostream& out, std::o
     });
     const Watch watch{progress, interrupted};
     if (words[0] == "split")
-        return split(words[1], words[2], parsed.checksums, fs, box, out, watch);
+        return split(words[1], words[2], parsed.checksums, fs, box, out, err, watch);
     if (words[0] == "verify")
         return verify(words[1], fs, box, out, err, watch);
     return join(words[1], words[2], fs, box, out, watch);

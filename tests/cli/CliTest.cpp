@@ -1,5 +1,6 @@
 #include "../engine/TestFiles.h"
 #include "CarvelCli.h"
+#include "PanelChecks.h"
 #include "SizeText.h"
 
 #include <atomic>
@@ -243,6 +244,36 @@ TEST_F(CliTest, NamesAreTakenExactlyAsGiven) {
     EXPECT_FALSE(exists(dir / "Split Files of rep.bin"));
     EXPECT_EQ(run({"split", dir / "rep.bin  ", "1000"}), kExitFailed);
     EXPECT_NE(err.str().find("Source file does not exist!!!"), std::string::npos);
+}
+
+// A name that Windows does not take still splits, and the user is told why the set cannot go
+// there; a name Windows takes, whatever its characters, is told nothing.
+TEST_F(CliTest, NamesWindowsCannotTakeSplitWithAWarning) {
+    const std::string opening = " cannot be rejoined or stored on Windows: ";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"a?b", "its name holds \"?\", which Windows does not allow in a name."},
+        {"x:y<z>", "its name holds \":\", which Windows does not allow in a name."},
+        {"a|b", "its name holds \"|\", which Windows does not allow in a name."},
+        {"back\\slash", "its name holds \"\\\", which Windows does not allow in a name."},
+        {"end.", "its name ends in a dot, which Windows does not allow."},
+        {"end ", "its name ends in a blank, which Windows does not allow."},
+        {"con.tar.gz", "con is the name of a device there."},
+        {"LPT1", "LPT1 is the name of a device there."},
+        {std::string(117, 'n'), "even at the top of a drive, its files would have paths of 260 "
+                                "characters, and Windows allows 259."},
+        {std::string(115, 'n') + "\xf0\x9f\x98\x80", "even at the top of a drive, its files would "
+                                                     "have paths of 260 characters, and Windows "
+                                                     "allows 259."},
+        {std::string(116, 'n'), ""},
+        {"Wörter ß €.bin", ""},
+        {"console.txt", ""},
+        {"COM10", ""}};
+    for (const auto& [name, why] : cases) {
+        writeFile(dir / name, everyByte(2500));
+        EXPECT_EQ(run({"split", dir / name, "1000"}), kExitDone) << name;
+        EXPECT_EQ(out.str(), splitDoneText(3, dir / ("Split Files of " + name)) + "\n");
+        EXPECT_EQ(err.str(), why.empty() ? "" : "The set of " + name + opening + why + "\n");
+    }
 }
 
 // The built program itself, through a shell: exit codes and the two output streams.
