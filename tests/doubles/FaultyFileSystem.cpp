@@ -69,10 +69,6 @@ std::unique_ptr<TextStream> FaultyFileSystem::OpenTextFile(const std::string& pa
     return std::make_unique<FaultyStream>(*this, real().OpenTextFile(path), path);
 }
 
-std::unique_ptr<TextStream> FaultyFileSystem::OpenReceivedFile(const std::string& path) {
-    return std::make_unique<FaultyStream>(*this, real().OpenReceivedFile(path), path);
-}
-
 std::unique_ptr<TextStream> FaultyFileSystem::CreateTextFile(const std::string& path,
                                                              bool overwrite) {
     if (++m_creates == m_failCreate)

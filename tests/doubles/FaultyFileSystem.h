@@ -22,7 +22,6 @@ public:
     void diskFullAfter(FileLength bytes) { m_spaceLeft = bytes; }
 
     std::unique_ptr<TextStream> OpenTextFile(const std::string& path) override;
-    std::unique_ptr<TextStream> OpenReceivedFile(const std::string& path) override;
     std::unique_ptr<TextStream> CreateTextFile(const std::string& path, bool overwrite) override;
     void CopyBytes(TextStream& from, TextStream& to, FileLength count,
                    const CopyProgress& progress) override;

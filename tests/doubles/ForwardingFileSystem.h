@@ -26,10 +26,6 @@ public:
     std::unique_ptr<TextStream> OpenTextFile(const std::string& path) override {
         return m_real.OpenTextFile(path);
     }
-    std::unique_ptr<TextStream> OpenReceivedFile(const std::string& path) override {
-        return m_real.OpenReceivedFile(path);
-    }
-    bool IsLink(const std::string& path) override { return m_real.IsLink(path); }
     std::unique_ptr<TextStream> CreateTextFile(const std::string& path, bool overwrite) override {
         return m_real.CreateTextFile(path, overwrite);
     }

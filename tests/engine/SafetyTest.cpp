@@ -82,14 +82,18 @@ TEST_F(SafetyTest, NamesThatCouldEndTheirQuotesAreRefusedBeforeAnythingIsWritten
 }
 
 // The set rebuilt by the command interpreter itself: names that hold its command characters
-// run nothing, and names outside ASCII come back under their own names.
+// run nothing, and names outside ASCII come back under their own names, also those that code
+// page 850 lacks (found in the folder; under Wine such a name may hold no "%").
 TEST_F(SafetyTest, HostileNamesRunNothingInACommandInterpreter) {
     if (std::system("command -v wine >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "wine is not installed, so no command interpreter to run JoinFiles.bat";
-    const std::vector<std::string> names = {"x & md pwned1 & rem .txt", "x) & md pwned2 & (.txt",
-                                            "^& md pwned3 ^&.txt",      "%COMSPEC% & md pwned4",
-                                            "!x! & md pwned5 & rem !",  "café.txt",
-                                            "Ärger ½ Übel.dat"};
+    std::vector<std::string> names = {"x & md pwned1 & rem .txt", "x) & md pwned2 & (.txt",
+                                      "^& md pwned3 ^&.txt",      "%COMSPEC% & md pwned4",
+                                      "!x! & md pwned5 & rem !",  "café.txt",
+                                      "Ärger ½ Übel.dat"};
+    for (const char* name :
+         {"Ελληνικά.bin", "中文文件.bin", "emoji😀.bin", "Wörter ß €.bin", "x) & md pwned6 & (€"})
+        names.push_back(name);
     std::string driver = "@echo off\r\n";
     for (std::size_t i = 0; i < names.size(); ++i) {
         writeFile(dir / names[i], everyByte(2500 + i));
@@ -273,41 +277,25 @@ TEST_F(SafetyTest, WhatIsNotARegularFileOrNameIsSaidBeforeAnyCopy) {
 
 // A set from an archive can hold links to files its receiver may read and others may not.
 TEST_F(SafetyTest, LinksInAReceivedSetAreNeitherJoinedNorRead) {
-    writeFile(dir / "secret", "root:x:0:0");
     writeFile(dir / "s", everyByte(3000));
     ASSERT_EQ(engine.SplitFile(dir / "s", 1000), 3);
-    const std::string set = dir / "Split Files of s/s.";
-    const auto refused = [&](const std::string& path) { return linkRefusalText(path); };
-    // A link to the very bytes of the piece is refused all the same.
-    std::filesystem::rename(set + "2", dir / "two");
-    std::filesystem::create_symlink(dir / "two", set + "2");
-    EXPECT_EQ(engine.JoinPieces(dir / "out", set + "?", 1), 0);
-    EXPECT_EQ(lastText(), refused(set + "2"));
-    EXPECT_EQ(SetCheck::run(fs, set + "?", {}).problems,
-              std::vector<std::string>{refused(set + "2")});
-    std::filesystem::remove(set + "2");
-    std::filesystem::rename(dir / "two", set + "2");
-    // The checksum file and the script that count the set.
-    for (const std::string& name : {std::string("s.sha256"), std::string("JoinFiles.bat")}) {
-        const std::string path = dir / ("Split Files of s/" + name);
-        std::filesystem::rename(path, dir / "kept");
-        std::filesystem::create_symlink(dir / "kept", path);
-        EXPECT_EQ(engine.JoinPieces(dir / "out", set + "?", 1), 0);
-        EXPECT_EQ(lastText(), refused(path));
-        if (name == "s.sha256") {
-            EXPECT_THROW(SetCheck::run(fs, set + "?", {}), FileSystemError);
-        }
-        // Without the checksum file, the script is what counts the set.
-        std::filesystem::remove(path);
+    const std::string set = dir / "Split Files of s/";
+    // A piece, the checksum file, then the script that counts the set without it, each a link to
+    // its own bytes; then a link put in a piece's place after the look at the set.
+    for (const std::string name : {"s.2", "s.sha256", "JoinFiles.bat", "s.3"}) {
+        const auto swap = [&, name] {
+            std::filesystem::rename(set + name, dir / name);
+            std::filesystem::create_symlink(dir / name, set + name);
+        };
+        name == "s.3" ? meanwhile(swap) : swap();
+        EXPECT_EQ(engine.JoinPieces(dir / "out", set + "s.?", 1), 0);
+        EXPECT_EQ(lastText(), linkRefusalText(set + name));
+        EXPECT_TRUE(name != "s.2" ||
+                    SetCheck::run(fs, set + "s.?", {}).problems[0] == linkRefusalText(set + name));
+        std::filesystem::remove(set + name);
+        if (name != "s.sha256")
+            std::filesystem::rename(dir / name, set + name);
     }
-    // A link put in a piece's place after the look at the set is not followed either.
-    pieces();
-    meanwhile([&] {
-        std::filesystem::remove(dir / "p.3");
-        std::filesystem::create_symlink(dir / "secret", dir / "p.3");
-    });
-    EXPECT_EQ(engine.JoinPieces(dir / "out", dir / "p.?", 1), 0);
-    EXPECT_EQ(lastText(), refused(dir / "p.3"));
     EXPECT_FALSE(exists(dir / "out"));
 }
 
@@ -317,31 +305,25 @@ TEST_F(SafetyTest, ADestinationLinkIsFollowedOnlyAsTheKernelWould) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to act as another user";
     pieces();
-    std::filesystem::create_directory(dir / "tmp");
-    std::filesystem::create_directory(dir / "chosen");
-    ASSERT_EQ(
-        std::system(("cd '" + dir.path() + "' && chmod 755 . && chmod 1777 tmp && chmod 777 chosen")
-                        .c_str()),
-        0);
-    std::filesystem::create_symlink(dir / "chosen/planted", dir / "tmp/theirs");
-    ASSERT_EQ(::lchown((dir / "tmp/theirs").c_str(), kNobody, kNobody), 0);
+    std::filesystem::create_directories(dir / "tmp/chosen");
+    ASSERT_EQ(std::system(("cd '" + dir.path() +
+                           "' && chmod 755 . && chmod 1777 tmp && chmod 777 "
+                           "tmp/chosen")
+                              .c_str()),
+              0);
+    for (const std::string name : {"theirs", "root", "own"}) {
+        std::filesystem::create_symlink(dir / "tmp/chosen/" + name, dir / "tmp/" + name);
+        ASSERT_EQ(::lchown((dir / "tmp/" + name).c_str(), name == "root" ? 0 : kNobody, 0), 0);
+    }
     EXPECT_EQ(engine.JoinPieces(dir / "tmp/theirs", dir / "p.?", 1), 0);
     EXPECT_EQ(lastText(), "Cannot follow link " + dir / "tmp/theirs" +
-                              ": it belongs to another user, in a sticky folder that everyone may "
-                              "write to");
-    EXPECT_TRUE(namesIn(dir / "chosen").empty());
-    // The folder owner's link there, and the user's own, are followed; the links stay links.
-    std::filesystem::create_symlink(dir / "chosen/root", dir / "tmp/root");
+                              ": it belongs to another "
+                              "user, in a sticky folder that everyone may write to");
+    // The folder owner's link there, and the user's own, are followed and stay links.
     EXPECT_EQ(engine.JoinPieces(dir / "tmp/root", dir / "p.?", 1), 3);
-    EXPECT_EQ(asNobody([&] {
-                  ::symlink((dir / "chosen/own").c_str(), (dir / "tmp/own").c_str());
-                  return engine.JoinPieces(dir / "tmp/own", dir / "p.?", 1);
-              }),
-              3);
-    for (const char* name : {"root", "own"}) {
-        EXPECT_EQ(readFile(dir / (std::string("chosen/") + name)), "<1><2><3>") << name;
-        EXPECT_TRUE(std::filesystem::is_symlink(dir / (std::string("tmp/") + name))) << name;
-    }
+    EXPECT_EQ(asNobody([&] { return engine.JoinPieces(dir / "tmp/own", dir / "p.?", 1); }), 3);
+    EXPECT_EQ(namesIn(dir / "tmp/chosen"), (std::set<std::string>{"root", "own"}));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "tmp/own"));
 }
 
 } // namespace
