@@ -115,7 +115,7 @@ trap 'clean; exit 129' HUP
 trap 'clean; exit 130' INT
 trap 'clean; exit 143' TERM
 set -C
-: >"$temp" || fail "Cannot create the temporary file $temp in this folder."
+true 2>/dev/null >"$temp" || fail "Cannot create the temporary file $temp in this folder."
 set +C
 made=1
 for piece in "$@"; do
