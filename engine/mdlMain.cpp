@@ -291,7 +291,7 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
             if (exists && m_fs.SameFile(set.pathOf(i), destination))
                 throw FileSystemError("Cannot write file " + destination + ": it is the piece " +
                                       set.pathOf(i) + " of the set");
-            // A piece that is a link could copy out a file the sender may not read.
+            // A piece that is a link could copy out a file that only this user may read.
             if (m_fs.IsLink(set.pathOf(i)))
                 throw FileSystemError(linkRefusalText(set.pathOf(i)));
             lengths.push_back(m_fs.FileLen(set.pathOf(i)));
