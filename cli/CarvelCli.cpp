@@ -5,6 +5,7 @@
 #include "PieceSet.h"
 #include "SetCheck.h"
 #include "SizeText.h"
+#include "SplitGuards.h"
 #include "mdlMain.h"
 
 #include <chrono>
@@ -87,24 +88,28 @@ struct Watch {
 };
 
 int split(const std::string& source, const std::string& size, bool checksums, FileSystem& fs,
-          CliMessageBox& box, std::ostream& out, const Watch& watch) {
+          CliMessageBox& box, std::ostream& out, std::ostream& err, const Watch& watch) {
     // The size arrives as kilobytes, so that the check multiplies it back into exact bytes.
     const NumberReader readKilobytes = [](const std::string& text) {
         return sizeTextBytes(text) / 1024.0;
     };
-    const SplitCheck check = CheckSplitInput(source, size, 0, fs, box, kTitle, readKilobytes);
+    // Names are taken exactly as given: "rep.bin " is another file than "rep.bin".
+    const SplitCheck check =
+        CheckSplitInput(source, size, 0, fs, box, kTitle, readKilobytes, nullptr, true, false);
     if (!check.ok)
         return kExitFailed;
     mdlMain engine(fs, box, kTitle);
     engine.setChecksums(checksums);
     watch.attach(engine);
-    const int count = engine.SplitFile(trimBlanks(source), check.pieceSizeBytes);
+    const int count = engine.SplitFile(source, check.pieceSizeBytes);
     watch.clear();
     if (count < 1) {
         box.show({kSplitFailedText, kSplitFailedCaption, MsgButtons::Ok, MsgIcon::Critical});
         return kExitFailed;
     }
     out << splitDoneText(count, check.splitFolder) << '\n';
+    if (const auto warning = SplitGuards::windowsWarning(fs, source, count, checksums))
+        err << *warning << '\n';
     return kExitDone;
 }
 
@@ -183,8 +188,9 @@ std::string carvelCliUsage() {
            "       carvel-cli --help | --version\n"
            "\n"
            "split  Cuts SOURCE into numbered pieces of SIZE bytes in the folder\n"
-           "       \"Split Files of NAME\" beside it, with a JoinFiles.bat that rebuilds it\n"
-           "       and NAME.sha256, the checksums of the pieces and of NAME, which\n"
+           "       \"Split Files of NAME\" beside it, with JoinFiles.bat (Windows) and\n"
+           "       JoinFiles.sh (\"sh JoinFiles.sh\" in that folder) that rebuild it, and\n"
+           "       NAME.sha256, the checksums of the pieces and of NAME, which\n"
            "       \"sha256sum -c\" checks as well.\n"
            "       SIZE is a number, a fraction allowed, with an optional unit: B for bytes\n"
            "       (the default), K or KB for 1,024, M or MB for 1,048,576, G or GB for\n"
@@ -304,7 +310,7 @@ int runCarvelCli(const std::vector<std::string>& args, std::ostream& out, std::o
     });
     const Watch watch{progress, interrupted};
     if (words[0] == "split")
-        return split(words[1], words[2], parsed.checksums, fs, box, out, watch);
+        return split(words[1], words[2], parsed.checksums, fs, box, out, err, watch);
     if (words[0] == "verify")
         return verify(words[1], fs, box, out, err, watch);
     return join(words[1], words[2], fs, box, out, watch);

@@ -49,7 +49,9 @@ void FileHasher::work() {
 }
 
 void FileHasher::run(const Task& task, Result& result) {
-    auto stream = m_fs.OpenTextFile(task.path);
+    // A file with a digest to match is a received piece, never read through a link.
+    auto stream =
+        task.expected.empty() ? m_fs.OpenTextFile(task.path) : m_fs.OpenReceivedFile(task.path);
     std::vector<FileLength> parts = task.lengths;
     if (parts.empty())
         parts.push_back(m_fs.FileLen(task.path));

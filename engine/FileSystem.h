@@ -72,6 +72,15 @@ public:
     virtual std::string GetFileName(const std::string& path) = 0;
     // Opens a regular file for reading, positioned at the first byte.
     virtual std::unique_ptr<TextStream> OpenTextFile(const std::string& path) = 0;
+    // Opens a file the program did not write (a piece, a set's checksum file or script) as
+    // OpenTextFile does, but never through a symbolic link: a link, even one put in its place
+    // after any look at it, fails with linkRefusalText's description.
+    virtual std::unique_ptr<TextStream> OpenReceivedFile(const std::string& path) {
+        return OpenTextFile(path);
+    }
+    // True when path names a symbolic link itself, whatever it points to. A file system
+    // without links has none.
+    virtual bool IsLink(const std::string&) { return false; }
     // Creates an empty file for writing; with overwrite an existing file is replaced.
     virtual std::unique_ptr<TextStream> CreateTextFile(const std::string& path, bool overwrite) = 0;
     // The length of a regular file; anything else (a pipe, a device, a file of /proc whose length
@@ -102,6 +111,13 @@ public:
     // which need not exist yet. A file system without links has path itself.
     virtual std::string FinalPath(const std::string& path) { return path; }
 };
+
+// Why a received file that is a link is neither read nor joined: an archive can carry a link
+// to a file its receiver may read and others may not, and a join would copy that file out.
+inline std::string linkRefusalText(const std::string& path) {
+    return "Cannot open file " + path +
+           ": it is a link, and links are not joined. Copy the file itself in its place.";
+}
 
 // The one service object of the program, created on first use and kept until it ends.
 FileSystem& fileSystem();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 
 namespace carvel::JoinScript {
 
@@ -29,67 +30,132 @@ constexpr char32_t kCodePage850[128] = {
     0xb0,   0xa8,   0xb7,   0xb9,   0xb3,   0xb2,   0x25a0, 0xa0,
 };
 
-// The UTF-8 name in code page 850, or the name unchanged when it is not UTF-8 or holds a
-// character that page lacks: its bytes then stay as the file system gave them.
-std::string inCodePage850(const std::string& name) {
-    std::string text;
+// The code points of a UTF-8 name, or nothing when it is not UTF-8.
+std::optional<std::u32string> codePoints(const std::string& name) {
+    std::u32string points;
     for (std::size_t at = 0; at < name.size();) {
         const auto lead = static_cast<unsigned char>(name[at]);
         if (lead < 0x80) {
-            text += name[at++];
+            points += static_cast<char32_t>(name[at++]);
             continue;
         }
         const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
         if (length == 0 || at + length > name.size())
-            return name;
+            return std::nullopt;
         char32_t code = lead & (0x7F >> length);
         for (int i = 1; i < length; ++i) {
             const auto next = static_cast<unsigned char>(name[at + i]);
             if ((next & 0xC0) != 0x80)
-                return name;
+                return std::nullopt;
             code = (code << 6) | (next & 0x3F);
         }
         at += length;
+        points += code;
+    }
+    return points;
+}
+
+// The UTF-8 name in code page 850; a name that is not UTF-8 unchanged, its bytes as the file
+// system gave them; nothing for a name with a character that page lacks.
+std::optional<std::string> inCodePage850(const std::string& name) {
+    const auto points = codePoints(name);
+    if (!points)
+        return name;
+    std::string text;
+    for (const char32_t code : *points) {
+        if (code < 0x80) {
+            text += static_cast<char>(code);
+            continue;
+        }
         const char32_t* found = std::find(std::begin(kCodePage850), std::end(kCodePage850), code);
         if (found == std::end(kCodePage850))
-            return name;
+            return std::nullopt;
         text += static_cast<char>(0x80 + (found - std::begin(kCodePage850)));
     }
     return text;
 }
 
-// The command interpreter drops a lone "%" in a batch file, so each one is doubled.
-std::string quoted(const std::string& name) {
-    std::string text = "\"";
-    for (char c : inCodePage850(name)) {
-        text += c;
-        if (c == '%')
-            text += '%';
+// A name that code page 850 cannot carry is matched instead by a wildcard that stands unquoted
+// in the script (a quoted one matches nothing under some interpreters): letters, digits, ".",
+// "-" and "_" kept, a "?" for each UTF-16 unit of every other character, as the interpreter
+// counts them, so that no character of the name can end the wildcard or run as a command.
+std::string wildcardOf(const std::string& name) {
+    std::string pattern;
+    for (const char32_t code : codePoints(name).value_or(std::u32string{})) {
+        const bool kept = (code >= 'a' && code <= 'z') || (code >= 'A' && code <= 'Z') ||
+                          (code >= '0' && code <= '9') || code == '.' || code == '-' || code == '_';
+        if (kept)
+            pattern += static_cast<char>(code);
+        else
+            pattern += code > 0xFFFF ? "??" : "?";
     }
-    return text + "\"";
+    return pattern;
+}
+
+// The command interpreter drops a lone "%" in a batch file, so each one is doubled.
+std::string quoted(const std::string& text) {
+    std::string word = "\"";
+    for (char c : text) {
+        word += c;
+        if (c == '%')
+            word += '%';
+    }
+    return word + "\"";
+}
+
+// Names that code page 850 carries are written into the script. Any other name the script
+// takes at run time from piece 1 in its folder, where the interpreter keeps names in Unicode,
+// into the variable F; the script itself then holds only ASCII.
+bool fromFolder(const std::string& fileName) {
+    return !inCodePage850(fileName);
+}
+
+std::string nameOf(const std::string& fileName) {
+    return fromFolder(fileName) ? std::string("%F%") : *inCodePage850(fileName);
 }
 
 // The temporary join file the script builds the source in.
 std::string temp(const std::string& fileName) {
-    return quoted("$$" + fileName + "$$");
+    const std::string name = "$$" + nameOf(fileName) + "$$";
+    return fromFolder(fileName) ? "\"" + name + "\"" : quoted(name);
+}
+
+std::string piece(const std::string& fileName, long long i, int width) {
+    const std::string name = nameOf(fileName) + "." + PieceSet::numberText(i, width);
+    return fromFolder(fileName) ? "\"" + name + "\"" : quoted(name);
 }
 
 } // namespace
 
 std::string head(const std::string& fileName) {
+    if (fromFolder(fileName))
+        return std::string("@Echo off") + kLineEnd + "Setlocal" + kLineEnd;
     return std::string("@Echo off") + kLineEnd + "Del " + temp(fileName) + " > nul " + kLineEnd;
 }
 
 std::string pieceLine(const std::string& fileName, long long i, int width) {
-    const std::string piece = quoted(fileName + "." + PieceSet::numberText(i, width));
-    if (i == 1)
-        return "Copy /b " + piece + " " + temp(fileName) + " > nul " + kLineEnd;
-    return "Copy /b " + temp(fileName) + "+" + piece + " " + temp(fileName) + " > nul " + kLineEnd;
+    if (i == 1) {
+        std::string lines;
+        if (fromFolder(fileName))
+            lines = std::string("Set \"F=\"") + kLineEnd + "For %%A in (" + wildcardOf(fileName) +
+                    "." + PieceSet::numberText(1, width) + ") do Set \"F=%%~nA\"" + kLineEnd +
+                    "If not defined F (Echo Piece 1 of the set is not in this folder.& Exit /b 1)" +
+                    kLineEnd + "Del " + temp(fileName) + " > nul " + kLineEnd;
+        return lines + "Copy /b " + piece(fileName, 1, width) + " " + temp(fileName) + " > nul " +
+               kLineEnd;
+    }
+    return "Copy /b " + temp(fileName) + "+" + piece(fileName, i, width) + " " + temp(fileName) +
+           " > nul " + kLineEnd;
 }
 
 std::string tail(const std::string& fileName) {
-    return "Copy /b /-y " + temp(fileName) + "  " + quoted(fileName) + kLineEnd + "Del " +
-           temp(fileName) + " > nul ";
+    const std::string name = fromFolder(fileName) ? "\"%F%\"" : quoted(*inCodePage850(fileName));
+    return "Copy /b /-y " + temp(fileName) + "  " + name + kLineEnd + "Del " + temp(fileName) +
+           " > nul ";
+}
+
+bool sameScript(const std::string& a, const std::string& b) {
+    return head(a) + pieceLine(a, 1, 1) + tail(a) == head(b) + pieceLine(b, 1, 1) + tail(b);
 }
 
 bool canCarry(const std::string& fileName) {

@@ -51,10 +51,11 @@ std::string trimBlanks(const std::string& text) {
 
 SplitCheck CheckSplitInput(const std::string& sourceText, const std::string& sizeText, int sizeMode,
                            FileSystem& fs, IMessageBox& messageBox, const std::string& programTitle,
-                           const NumberReader& readNumber, void* owner, bool deleteFolder) {
+                           const NumberReader& readNumber, void* owner, bool deleteFolder,
+                           bool trimSource) {
     SplitCheck check;
     try {
-        const std::string source = trimBlanks(sourceText);
+        const std::string source = trimSource ? trimBlanks(sourceText) : sourceText;
         if (source.empty()) {
             inputError(messageBox, "You have not selected any file to split.", "Error", owner);
             check.focus = InputField::SplitSource;

@@ -28,11 +28,12 @@ using NumberReader = std::function<double(const std::string& text)>;
 // sizeMode 0 is kilobytes (1,024 bytes), 1 megabytes (1,048,576 bytes). An existing piece folder
 // is deleted only when the user answers Yes to the "Overwrite Folder" question. Without
 // deleteFolder the Yes leaves the deletion to the split, which removes an existing piece folder
-// first: a window then runs it off its own thread, as part of the work.
+// first: a window then runs it off its own thread, as part of the work. Without trimSource the
+// source is taken exactly as given, blanks and all, as a command line names it.
 SplitCheck CheckSplitInput(const std::string& sourceText, const std::string& sizeText, int sizeMode,
                            FileSystem& fs, IMessageBox& messageBox, const std::string& programTitle,
                            const NumberReader& readNumber, void* owner = nullptr,
-                           bool deleteFolder = true);
+                           bool deleteFolder = true, bool trimSource = true);
 
 struct JoinCheck {
     bool ok = false;

@@ -1,6 +1,7 @@
 #include "PieceListing.h"
 
 #include "ChecksumFile.h"
+#include "JoinScript.h"
 #include "JoinScriptReader.h"
 #include "PieceSet.h"
 
@@ -31,9 +32,11 @@ long long numberOf(const std::string& name, const std::string& prefix, int width
 }
 
 std::optional<std::string> readSetFile(FileSystem& fs, const std::string& path) {
+    if (fs.IsLink(path))
+        throw FileSystemError(linkRefusalText(path));
     if (!fs.FileExists(path) || fs.FileLen(path) > kLongestSetFile)
         return std::nullopt;
-    auto stream = fs.OpenTextFile(path);
+    auto stream = fs.OpenReceivedFile(path);
     std::string text = stream->Read(fs.FileLen(path));
     stream->Close();
     return text;
@@ -97,7 +100,7 @@ PieceListing PieceListing::take(FileSystem& fs, const std::string& pattern) {
         if (known == 0) {
             if (const auto text = readSetFile(fs, inFolder + "JoinFiles.bat")) {
                 const auto script = JoinScriptReader::parse(*text);
-                if (script && script->fileName == set.fileName &&
+                if (script && JoinScript::sameScript(script->fileName, set.fileName) &&
                     PieceSet::numberWidth(script->count) == set.width)
                     known = script->count;
             }

@@ -417,9 +417,13 @@ std::string PosixFileSystem::GetFileName(const std::string& path) {
     return path.substr(start, end + 1 - start);
 }
 
-std::unique_ptr<TextStream> PosixFileSystem::OpenTextFile(const std::string& path) {
-    // Without blocking, so that a pipe named like a piece cannot hang the program in open.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+namespace {
+
+// Without blocking, so that a pipe named like a piece cannot hang the program in open.
+std::unique_ptr<TextStream> openForReading(const std::string& path, int flags) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | flags);
+    if (fd < 0 && errno == ELOOP && (flags & O_NOFOLLOW) != 0)
+        throw FileSystemError(linkRefusalText(path));
     if (fd < 0)
         fail("Cannot open file", path, errno);
     struct stat info {};
@@ -441,6 +445,21 @@ std::unique_ptr<TextStream> PosixFileSystem::OpenTextFile(const std::string& pat
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     return std::make_unique<PosixTextStream>(fd, path);
+}
+
+} // namespace
+
+std::unique_ptr<TextStream> PosixFileSystem::OpenTextFile(const std::string& path) {
+    return openForReading(path, 0);
+}
+
+std::unique_ptr<TextStream> PosixFileSystem::OpenReceivedFile(const std::string& path) {
+    return openForReading(path, O_NOFOLLOW);
+}
+
+bool PosixFileSystem::IsLink(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
 std::unique_ptr<TextStream> PosixFileSystem::CreateTextFile(const std::string& path,
@@ -569,7 +588,7 @@ std::unique_ptr<ResultFile> PosixFileSystem::CreateResultFile(const std::string&
     // No file can be made in the folder, but the destination itself may be written.
     if (fd < 0 && exists && (error == EACCES || error == EPERM)) {
         kind = Kind::InPlace;
-        fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOFOLLOW);
         error = errno;
     }
     if (fd < 0)
@@ -637,6 +656,16 @@ std::string PosixFileSystem::FinalPath(const std::string& path) {
         struct stat info {};
         if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
             return current;
+        // Followed only where the kernel would follow it for this user (protected_symlinks):
+        // a link that another user left in a sticky folder everyone may write to, such as
+        // /tmp, would otherwise choose where a file of this user's is made.
+        const std::string holder = folderOf(*this, current);
+        struct stat sticky {};
+        const uid_t me = ::geteuid();
+        if (::stat(holder.c_str(), &sticky) == 0 && (sticky.st_mode & S_ISVTX) &&
+            (sticky.st_mode & S_IWOTH) && info.st_uid != me && info.st_uid != sticky.st_uid)
+            failText("Cannot follow link", current,
+                     "it belongs to another user, in a sticky folder that everyone may write to");
         std::error_code error;
         const std::string target = std::filesystem::read_symlink(current, error).string();
         if (error)

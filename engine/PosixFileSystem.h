@@ -21,6 +21,8 @@ public:
     std::string GetParentFolderName(const std::string& path) override;
     std::string GetFileName(const std::string& path) override;
     std::unique_ptr<TextStream> OpenTextFile(const std::string& path) override;
+    std::unique_ptr<TextStream> OpenReceivedFile(const std::string& path) override;
+    bool IsLink(const std::string& path) override;
     std::unique_ptr<TextStream> CreateTextFile(const std::string& path, bool overwrite) override;
     FileLength FileLen(const std::string& path) override;
 

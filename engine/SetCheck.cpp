@@ -19,11 +19,16 @@ SetCheck SetCheck::run(FileSystem& fs, const std::string& pattern, const Progres
     check.count = set.count;
 
     std::vector<long long> numbers;
+    std::vector<long long> links; // pieces that are links, told as such and never read
     std::vector<FileHasher::Task> tasks;
     FileLength total = 0;
     for (long long i = 1; i <= set.count; ++i) {
         if (!std::binary_search(set.found.begin(), set.found.end(), i))
             continue;
+        if (fs.IsLink(set.pathOf(i))) {
+            links.push_back(i);
+            continue;
+        }
         numbers.push_back(i);
         tasks.push_back({set.pathOf(i), {}, set.digests[static_cast<std::size_t>(i - 1)]});
         total += fs.FileLen(set.pathOf(i));
@@ -36,6 +41,10 @@ SetCheck SetCheck::run(FileSystem& fs, const std::string& pattern, const Progres
 
     std::size_t next = 0;
     for (long long i = 1; i <= set.count; ++i) {
+        if (std::binary_search(links.begin(), links.end(), i)) {
+            check.problems.push_back(linkRefusalText(set.pathOf(i)));
+            continue;
+        }
         if (next == numbers.size() || numbers[next] != i) {
             check.problems.push_back(missingPieceText(set.nameOf(i)));
             continue;

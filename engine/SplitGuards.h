@@ -20,4 +20,10 @@ std::optional<std::string> folderRefusal(FileSystem& fs, const std::string& sour
 std::optional<std::string> lockRefusal(FileSystem& fs, const std::string& source,
                                        std::unique_ptr<FileLock>& lock);
 
+// Why the set a split of source makes cannot be rejoined or stored on Windows, told after the
+// split, which goes on: a character Windows does not allow in a name, a name that ends in a dot
+// or a blank or is a device's, a path too long for Windows's tools; nothing when it can be.
+std::optional<std::string> windowsWarning(FileSystem& fs, const std::string& source,
+                                          long long pieceCount, bool checksums);
+
 } // namespace carvel::SplitGuards

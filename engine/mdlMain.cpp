@@ -5,6 +5,7 @@
 #include "JoinScript.h"
 #include "PieceListing.h"
 #include "PieceSet.h"
+#include "ShellJoinScript.h"
 #include "SplitGuards.h"
 
 #include <algorithm>
@@ -84,6 +85,7 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
     std::unique_ptr<TextStream> sumsFile;
     std::unique_ptr<FileHasher> hasher;
     std::string scriptPath;
+    std::string shellPath;
     std::string sumsPath;
     std::string madeFolder;
     m_cancelled = false;
@@ -205,6 +207,14 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
         }
 
         if (count > 0) {
+            // The script for POSIX shells before JoinFiles.bat, which stays the last file.
+            shellPath = folder + "/JoinFiles.sh";
+            script = m_fs.CreateTextFile(shellPath, true);
+            script->Write(ShellJoinScript::text(fileName, count, width, m_checksums));
+            script->Close();
+            script.reset();
+            shellPath.clear();
+
             scriptText += JoinScript::tail(fileName);
             script = m_fs.CreateTextFile(folder + "/JoinFiles.bat", true);
             scriptPath = folder + "/JoinFiles.bat";
@@ -236,7 +246,7 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
         }
         // A failed split leaves no script and no partial checksum file: a piece folder with
         // JoinFiles.bat is a whole set.
-        for (const std::string* partial : {&sumsPath, &scriptPath}) {
+        for (const std::string* partial : {&sumsPath, &shellPath, &scriptPath}) {
             if (partial->empty())
                 continue;
             try {
@@ -281,6 +291,9 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
             if (exists && m_fs.SameFile(set.pathOf(i), destination))
                 throw FileSystemError("Cannot write file " + destination + ": it is the piece " +
                                       set.pathOf(i) + " of the set");
+            // A piece that is a link could copy out a file that only this user may read.
+            if (m_fs.IsLink(set.pathOf(i)))
+                throw FileSystemError(linkRefusalText(set.pathOf(i)));
             lengths.push_back(m_fs.FileLen(set.pathOf(i)));
             total += lengths.back();
         }
@@ -307,7 +320,7 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
         FileLength done = 0;
         // A damaged piece found on the way ends the copying; the checking goes on to name all.
         for (long long i = 1; i <= set.count && !(hasher && hasher->mismatchFound()); ++i) {
-            piece = m_fs.OpenTextFile(set.pathOf(i));
+            piece = m_fs.OpenReceivedFile(set.pathOf(i));
             const FileLength length = lengths[static_cast<std::size_t>(i - 1)];
             m_fs.CopyBytes(*piece, target->stream(), length,
                            [&](FileLength copied) { report(done + copied); });

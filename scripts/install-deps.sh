@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing Carvel needs from Debian's packages, and only what is
 # missing, so a fresh machine needs nothing by hand. Run as root (or with sudo available).
-# Wine gives the tests a real command interpreter to run the generated JoinFiles.bat; the
-# validators, lintian and dpkg-dev check the installation and build the Debian package.
+# Wine gives the tests a real command interpreter to run the generated JoinFiles.bat, and dash
+# and busybox the POSIX shells besides bash that run JoinFiles.sh; the validators, lintian and dpkg-dev check the installation and build the Debian package.
 set -euo pipefail
 
 packages=(
@@ -12,12 +12,13 @@ packages=(
     libchm-dev fp-utils
     xvfb xauth
     wine
+    dash busybox
     time coreutils
     qt6-svg-dev
     desktop-file-utils appstream lintian man-db dpkg-dev bash-completion file
 )
 if [ "${CARVEL_ENGINE_ONLY:-}" = 1 ]; then
-    packages=(cmake g++ make libgtest-dev libssl-dev time coreutils)
+    packages=(cmake g++ make libgtest-dev libssl-dev dash busybox time coreutils)
 fi
 
 missing=()

@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "PanelChecks.h"
 #include "SizeText.h"
+#include "SplitGuards.h"
 #include "Twips.h"
 
 #include <QLabel>
@@ -177,9 +178,13 @@ void SplitPanel::splitEnded(std::int16_t count) {
         showWorking(false);
         if (m_work.stoppedForClose())
             return;
-        if (count >= 1)
-            report(splitDoneText(count, SplitFolder), m_title, MsgIcon::Information);
-        else if (m_engine.wasCancelled())
+        if (count >= 1) {
+            std::string text = splitDoneText(count, SplitFolder);
+            if (const auto warning =
+                    SplitGuards::windowsWarning(m_fs, SplitSourcePath, count, true))
+                text += "\n\n" + *warning;
+            report(text, m_title, MsgIcon::Information);
+        } else if (m_engine.wasCancelled())
             report("The split of " + SplitSourcePath + " was cancelled. No pieces were kept.",
                    m_title, MsgIcon::Information);
         else

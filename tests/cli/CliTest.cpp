@@ -228,6 +228,38 @@ TEST_F(CliTest, NamesAfterADoubleDashAreNeverOptions) {
     EXPECT_EQ(out.str(), carvelCliUsage());
 }
 
+// Blanks around a name are part of it: the file named is the file split.
+TEST_F(CliTest, NamesAreTakenExactlyAsGiven) {
+    writeFile(dir / "rep.bin", everyByte(2500));
+    writeFile(dir / "rep.bin ", everyByte(3500));
+    EXPECT_EQ(run({"split", dir / "rep.bin ", "1000"}), kExitDone);
+    EXPECT_EQ(run({"split", dir / " rep.bin", "1000"}), kExitFailed);
+    EXPECT_EQ(test::namesIn(dir.path()).count("Split Files of rep.bin "), 1u);
+    EXPECT_EQ(test::namesIn(dir.path()).size(), 3u);
+}
+
+// A name that Windows does not take still splits, and standard error says why the set cannot
+// go there; a name Windows takes, whatever its characters, is told nothing.
+TEST_F(CliTest, NamesWindowsCannotTakeSplitWithAWarning) {
+    for (const auto& [name, why] : std::vector<std::pair<std::string, std::string>>{
+             {"a?b", "its name holds \"?\", which Windows does not allow in a name."},
+             {"end.", "its name ends in a dot, which Windows does not allow."},
+             {"con.tar.gz", "con is the name of a device there."},
+             {std::string(115, 'n') + "\xf0\x9f\x98\x80",
+              "even at the top of a drive, its "
+              "files would have paths of 260 characters, and Windows allows 259."},
+             {std::string(116, 'n'), ""},
+             {"Wörter ß €.bin", ""},
+             {"console", ""}}) {
+        writeFile(dir / name, everyByte(2500));
+        EXPECT_EQ(run({"split", dir / name, "1000"}), kExitDone) << name;
+        EXPECT_EQ(err.str(), why.empty()
+                                 ? ""
+                                 : "The set of " + name +
+                                       " cannot be rejoined or stored on Windows: " + why + "\n");
+    }
+}
+
 // The built program itself, through a shell: exit codes and the two output streams.
 class CliProgramTest : public ::testing::Test {
 protected:
@@ -249,7 +281,7 @@ TEST_F(CliProgramTest, SplitsAndJoinsWithRelativePaths) {
     EXPECT_EQ(readFile(dir / "err.txt"), "");
     EXPECT_EQ(test::namesIn(dir / "Split Files of data.bin"),
               (std::set<std::string>{"data.bin.1", "data.bin.2", "data.bin.3", "data.bin.4",
-                                     "data.bin.sha256", "JoinFiles.bat"}));
+                                     "data.bin.sha256", "JoinFiles.sh", "JoinFiles.bat"}));
 
     EXPECT_EQ(shell(cli + " join 'Split Files of data.bin/data.bin.2' rebuilt.bin"), 0);
     EXPECT_EQ(readFile(dir / "rebuilt.bin"), bytes);

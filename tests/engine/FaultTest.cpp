@@ -77,9 +77,9 @@ TEST_F(FaultTest, SplitFailuresOfReadCloseAndScriptAreNoSuccess) {
     EXPECT_EQ(onlyMessage(), "Cannot close file " + folder + "/src.1: Input/output error");
 
     messages.clear();
-    faulty.failWrite(1 + 5 + 1); // the last run's first piece, five pieces, then the script
+    faulty.failWrite(1 + 5 + 1); // the last run's first piece, five pieces, then JoinFiles.sh
     EXPECT_EQ(splitFive(), 0);
-    EXPECT_EQ(onlyMessage(), "Cannot write file " + folder + "/JoinFiles.bat: Input/output error");
+    EXPECT_EQ(onlyMessage(), "Cannot write file " + folder + "/JoinFiles.sh: Input/output error");
     // All pieces stay; the half-written script does not.
     EXPECT_EQ(namesIn(folder),
               (std::set<std::string>{"src.1", "src.2", "src.3", "src.4", "src.5"}));
@@ -87,7 +87,7 @@ TEST_F(FaultTest, SplitFailuresOfReadCloseAndScriptAreNoSuccess) {
     messages.clear();
     faulty.failClose(1 + 6 + 6 + 1); // before: a piece; five pieces and the source, twice
     EXPECT_EQ(splitFive(), 0);
-    EXPECT_EQ(onlyMessage(), "Cannot close file " + folder + "/JoinFiles.bat: Input/output error");
+    EXPECT_EQ(onlyMessage(), "Cannot close file " + folder + "/JoinFiles.sh: Input/output error");
     EXPECT_EQ(namesIn(folder),
               (std::set<std::string>{"src.1", "src.2", "src.3", "src.4", "src.5"}));
 }

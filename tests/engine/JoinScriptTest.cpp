@@ -44,5 +44,16 @@ TEST(JoinScript, PercentSignsAreDoubled) {
               "Del \"$$100%%.txt$$\" > nul ");
 }
 
+// Names that code page 850 carries are written in it; any other is taken from piece 1 in the
+// folder when the script runs, and the script holds only ASCII.
+TEST(JoinScript, NamesInAndBeyondCodePage850) {
+    EXPECT_EQ(JoinScript::head("café ½"), "@Echo off\r\nDel \"$$caf\x82 \xab$$\" > nul \r\n");
+    const std::string text = script("Wörter ß €(x)&😀", 2, 1);
+    EXPECT_EQ(text.substr(0, text.find("Copy /b \"$$")),
+              "@Echo off\r\nSetlocal\r\nSet \"F=\"\r\nFor %%A in (W?rter?????x????.1) do Set "
+              "\"F=%%~nA\"\r\nIf not defined F (Echo Piece 1 of the set is not in this folder.& "
+              "Exit /b 1)\r\nDel \"$$%F%$$\" > nul \r\nCopy /b \"%F%.1\" \"$$%F%$$\" > nul \r\n");
+}
+
 } // namespace
 } // namespace carvel

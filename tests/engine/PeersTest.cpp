@@ -113,5 +113,64 @@ TEST_F(PeersTest, JoinScriptRebuildsTheSourceInACommandInterpreter) {
     }
 }
 
+// JoinFiles.sh run as "sh JoinFiles.sh" under each shell, with names that would run commands.
+TEST_F(PeersTest, JoinShellScriptRebuildsHostileNamesAndTellsEveryFailure) {
+    if (!haveCommand("dash") || !haveCommand("busybox"))
+        GTEST_SKIP() << "dash or busybox is not installed (scripts/install-deps.sh does it)";
+    std::string out, name, shell, set = "set";
+    // Run in a folder of a plain name, so that only the script meets the hostile one.
+    const auto run = [&](const std::string& before) {
+        const int status = std::system(("cd " + shellQuoted(dir / set) + " && exec </dev/null && " +
+                                        before + " " + shell + " JoinFiles.sh >../out 2>&1")
+                                           .c_str());
+        out = readFile(dir / "out");
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    // Each piece appended rings Ctrl-C, as a user would in the middle of the join.
+    writeFile(dir / "cat", "#!/bin/sh\n/bin/cat \"$@\"; kill -INT $PPID\n");
+    ::chmod((dir / "cat").c_str(), 0700);
+    for (const char* hostile : {"$(touch PWN1) `touch PWN2`", "it's; touch PWN3 & x | y",
+                                "-n back\\slash *?[a] $HOME", "  blanks  "}) {
+        name = hostile;
+        set += "+";
+        const std::string piece = dir / (set + "/" + name);
+        writeFile(dir / name, everyByte(2500));
+        ASSERT_EQ(engine.SplitFile(dir / name, 1000), 3);
+        std::filesystem::rename(dir / ("Split Files of " + name), dir / set);
+        for (const char* each : {"dash", "bash", "busybox sh"}) {
+            shell = each;
+            EXPECT_EQ(run(""), 0) << shell << ": " << out;
+            EXPECT_EQ(out, "All 3 pieces match their checksums in " + name + ".sha256.\n3 files " +
+                               "have been joined with the name of " + name + "\n");
+            EXPECT_TRUE(readFile(piece) == everyByte(2500)) << shell << ": " << name;
+            writeFile(piece, "old");
+            EXPECT_EQ(run(""), 1) << "without an answer, nothing is replaced";
+            EXPECT_EQ(readFile(piece), "old");
+            EXPECT_EQ(run("echo y |"), 0) << out;
+            EXPECT_TRUE(readFile(piece) == everyByte(2500));
+            std::filesystem::remove(piece);
+            EXPECT_EQ(run("PATH=..:$PATH"), 130) << out;
+            std::filesystem::rename(piece + ".2", dir / "kept");
+            EXPECT_EQ(run(""), 1);
+            EXPECT_EQ(out, "Piece " + name + ".2 of the set is missing.\n");
+            std::filesystem::rename(dir / "kept", piece + ".2");
+            writeFile(piece + ".3", "damaged");
+            EXPECT_EQ(run(""), 1);
+            EXPECT_EQ(out, "Piece " + name + ".3 is damaged (its checksum does not match).\n");
+            writeFile(piece + ".3", everyByte(2500).substr(2000));
+            EXPECT_EQ(test::namesIn(dir / set).size(), 6u);
+        }
+    }
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path()))
+        EXPECT_NE(entry.path().filename().string().rfind("PWN", 0), 0u) << entry.path();
+    // Without a tool to check with, the pieces are joined unchecked, and the script says so.
+    std::filesystem::create_directory(dir / "bin");
+    for (const std::string tool : {"cat", "mv", "rm", "grep"})
+        std::filesystem::create_symlink("/bin/" + tool, dir / ("bin/" + tool));
+    shell = "/bin/dash";
+    EXPECT_EQ(run("PATH=../bin"), 0) << out;
+    EXPECT_EQ(out.rfind("Neither sha256sum nor shasum is installed", 0), 0u) << out;
+}
+
 } // namespace
 } // namespace carvel

@@ -1,6 +1,7 @@
 #include "PanelChecks.h"
 #include "PosixFileSystem.h"
 #include "ScriptedMessageBox.h"
+#include "SetCheck.h"
 #include "TestFiles.h"
 #include "UnfinishedFiles.h"
 #include "mdlMain.h"
@@ -81,14 +82,18 @@ TEST_F(SafetyTest, NamesThatCouldEndTheirQuotesAreRefusedBeforeAnythingIsWritten
 }
 
 // The set rebuilt by the command interpreter itself: names that hold its command characters
-// run nothing, and names outside ASCII come back under their own names.
+// run nothing, and names outside ASCII come back under their own names, also those that code
+// page 850 lacks (found in the folder; under Wine such a name may hold no "%").
 TEST_F(SafetyTest, HostileNamesRunNothingInACommandInterpreter) {
     if (std::system("command -v wine >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "wine is not installed, so no command interpreter to run JoinFiles.bat";
-    const std::vector<std::string> names = {"x & md pwned1 & rem .txt", "x) & md pwned2 & (.txt",
-                                            "^& md pwned3 ^&.txt",      "%COMSPEC% & md pwned4",
-                                            "!x! & md pwned5 & rem !",  "café.txt",
-                                            "Ärger ½ Übel.dat"};
+    std::vector<std::string> names = {"x & md pwned1 & rem .txt", "x) & md pwned2 & (.txt",
+                                      "^& md pwned3 ^&.txt",      "%COMSPEC% & md pwned4",
+                                      "!x! & md pwned5 & rem !",  "café.txt",
+                                      "Ärger ½ Übel.dat"};
+    for (const char* name :
+         {"Ελληνικά.bin", "中文文件.bin", "emoji😀.bin", "Wörter ß €.bin", "x) & md pwned6 & (€"})
+        names.push_back(name);
     std::string driver = "@echo off\r\n";
     for (std::size_t i = 0; i < names.size(); ++i) {
         writeFile(dir / names[i], everyByte(2500 + i));
@@ -111,7 +116,7 @@ TEST_F(SafetyTest, HostileNamesRunNothingInACommandInterpreter) {
         // Nothing but the set and the file rebuilt under its own name.
         EXPECT_EQ(namesIn(folder),
                   (std::set<std::string>{name + ".1", name + ".2", name + ".3", name + ".sha256",
-                                         "JoinFiles.bat", name}));
+                                         "JoinFiles.sh", "JoinFiles.bat", name}));
         const std::string rebuilt = folder + "/" + name;
         EXPECT_EQ(exists(rebuilt) ? readFile(rebuilt) : "", everyByte(2500 + i)) << name;
     }
@@ -164,14 +169,14 @@ TEST_F(SafetyTest, ASecondSplitOfTheSameSourceFailsAtOnce) {
         EXPECT_EQ(otherMessages.shown().back().text, text);
     });
     EXPECT_EQ(engine.SplitFile(source, 1000), 40);
-    // 40 pieces, the checksum file and the script.
-    EXPECT_EQ(namesIn(dir / "Split Files of big").size(), 42u);
+    // 40 pieces, the checksum file and the two scripts.
+    EXPECT_EQ(namesIn(dir / "Split Files of big").size(), 43u);
     // The panel does not delete the folder of a split under way either.
     const auto held = fs.LockFile(source);
     messages.setNextAnswer(MsgAnswer::Yes);
     EXPECT_FALSE(checkSplit(source));
     EXPECT_EQ(lastText(), text);
-    EXPECT_EQ(namesIn(dir / "Split Files of big").size(), 42u);
+    EXPECT_EQ(namesIn(dir / "Split Files of big").size(), 43u);
 }
 
 TEST_F(SafetyTest, ARefusedDeleteLeavesTheOldSetWhole) {
@@ -268,6 +273,57 @@ TEST_F(SafetyTest, WhatIsNotARegularFileOrNameIsSaidBeforeAnyCopy) {
     EXPECT_EQ(engine.JoinPieces(longName, dir / "p.?", 1), 0);
     EXPECT_EQ(lastText(), "Cannot create file " + longName + ": File name too long");
     EXPECT_FALSE(copied);
+}
+
+// A set from an archive can hold links to files its receiver may read and others may not.
+TEST_F(SafetyTest, LinksInAReceivedSetAreNeitherJoinedNorRead) {
+    writeFile(dir / "s", everyByte(3000));
+    ASSERT_EQ(engine.SplitFile(dir / "s", 1000), 3);
+    const std::string set = dir / "Split Files of s/";
+    // A piece, the checksum file, then the script that counts the set without it, each a link to
+    // its own bytes; then a link put in a piece's place after the look at the set.
+    for (const std::string name : {"s.2", "s.sha256", "JoinFiles.bat", "s.3"}) {
+        const auto swap = [&, name] {
+            std::filesystem::rename(set + name, dir / name);
+            std::filesystem::create_symlink(dir / name, set + name);
+        };
+        name == "s.3" ? meanwhile(swap) : swap();
+        EXPECT_EQ(engine.JoinPieces(dir / "out", set + "s.?", 1), 0);
+        EXPECT_EQ(lastText(), linkRefusalText(set + name));
+        EXPECT_TRUE(name != "s.2" ||
+                    SetCheck::run(fs, set + "s.?", {}).problems[0] == linkRefusalText(set + name));
+        std::filesystem::remove(set + name);
+        if (name != "s.sha256")
+            std::filesystem::rename(dir / name, set + name);
+    }
+    EXPECT_FALSE(exists(dir / "out"));
+}
+
+// A destination that is a link is followed only where the kernel would follow it for this user:
+// not one that another user left in a sticky folder everyone may write to.
+TEST_F(SafetyTest, ADestinationLinkIsFollowedOnlyAsTheKernelWould) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as another user";
+    pieces();
+    std::filesystem::create_directories(dir / "tmp/chosen");
+    ASSERT_EQ(std::system(("cd '" + dir.path() +
+                           "' && chmod 755 . && chmod 1777 tmp && chmod 777 "
+                           "tmp/chosen")
+                              .c_str()),
+              0);
+    for (const std::string name : {"theirs", "root", "own"}) {
+        std::filesystem::create_symlink(dir / "tmp/chosen/" + name, dir / "tmp/" + name);
+        ASSERT_EQ(::lchown((dir / "tmp/" + name).c_str(), name == "root" ? 0 : kNobody, 0), 0);
+    }
+    EXPECT_EQ(engine.JoinPieces(dir / "tmp/theirs", dir / "p.?", 1), 0);
+    EXPECT_EQ(lastText(), "Cannot follow link " + dir / "tmp/theirs" +
+                              ": it belongs to another "
+                              "user, in a sticky folder that everyone may write to");
+    // The folder owner's link there, and the user's own, are followed and stay links.
+    EXPECT_EQ(engine.JoinPieces(dir / "tmp/root", dir / "p.?", 1), 3);
+    EXPECT_EQ(asNobody([&] { return engine.JoinPieces(dir / "tmp/own", dir / "p.?", 1); }), 3);
+    EXPECT_EQ(namesIn(dir / "tmp/chosen"), (std::set<std::string>{"root", "own"}));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "tmp/own"));
 }
 
 } // namespace

@@ -69,9 +69,10 @@ TEST_F(SplitFileTest, PiecesRebuildTheSourceAtTheEdges) {
         EXPECT_EQ(joined("data.bin", c.count, c.width), bytes);
         EXPECT_EQ(readFile(PieceSet::piecePath(folder, "data.bin", c.count, c.width)).size(),
                   c.last);
-        // The pieces, the checksums and the script, nothing else, and no wider or narrower name.
-        EXPECT_EQ(namesIn(folder).size(), static_cast<std::size_t>(c.count) + 2);
+        // The pieces, the checksums and the scripts, nothing else, and no wider or narrower name.
+        EXPECT_EQ(namesIn(folder).size(), static_cast<std::size_t>(c.count) + 3);
         EXPECT_TRUE(exists(folder + "/JoinFiles.bat"));
+        EXPECT_TRUE(exists(folder + "/JoinFiles.sh"));
         EXPECT_TRUE(exists(folder + "/data.bin.sha256"));
     }
 }
@@ -163,7 +164,8 @@ TEST_F(SplitFileTest, EarlierSetIsReplacedWhole) {
     ASSERT_EQ(split("photo.jpg", everyByte(500), 100), 5);
     EXPECT_EQ(namesIn(folder),
               (std::set<std::string>{"photo.jpg.1", "photo.jpg.2", "photo.jpg.3", "photo.jpg.4",
-                                     "photo.jpg.5", "photo.jpg.sha256", "JoinFiles.bat"}));
+                                     "photo.jpg.5", "photo.jpg.sha256", "JoinFiles.sh",
+                                     "JoinFiles.bat"}));
 }
 
 TEST_F(SplitFileTest, FailuresNameThePathAndTheReason) {
@@ -172,7 +174,7 @@ TEST_F(SplitFileTest, FailuresNameThePathAndTheReason) {
     ASSERT_EQ(split("kept", everyByte(100), 10), 10);
     ASSERT_EQ(::chmod((folder + "/kept.03").c_str(), 0444), 0);
     EXPECT_EQ(engine.SplitFile(source, 50), 0);
-    EXPECT_EQ(namesIn(folder).size(), 12u);
+    EXPECT_EQ(namesIn(folder).size(), 13u);
 
     const auto shown = texts();
     ASSERT_EQ(shown.size(), 2u);

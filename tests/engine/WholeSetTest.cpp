@@ -87,6 +87,19 @@ TEST_F(WholeSetTest, MissingLastPieceIsRefusedByTheCountOfEitherFile) {
     EXPECT_EQ(readFile(dir / "out"), bytes.substr(0, 400));
 }
 
+// The script counts sets of every name: in code page 850, beyond it, and not UTF-8 at all.
+TEST_F(WholeSetTest, ScriptsOfNamesBeyondAsciiCountTheirSet) {
+    for (const std::string name : {"café.txt", "Ελληνικά €.bin", "raw\xe9.bin"}) {
+        writeFile(dir / name, bytes);
+        ASSERT_EQ(engine.SplitFile(dir / name, 100), 5);
+        const std::string set = dir / ("Split Files of " + name + "/" + name + ".");
+        std::remove((set + "sha256").c_str());
+        std::remove((set + "5").c_str());
+        EXPECT_EQ(engine.JoinPieces(dir / "out", set + "?", 1), 0);
+        EXPECT_EQ(messages.shown().back().text, "Piece " + name + ".5 of the set is missing.");
+    }
+}
+
 TEST_F(WholeSetTest, DamagedPiecesAreAllNamedAndNothingIsJoined) {
     std::string piece = readFile(folder + "/src.2");
     piece[50] ^= 1;
