@@ -33,6 +33,7 @@ class NoDialog final : public carvel::IFileDialog {
 public:
     std::optional<std::string> showOpen(void*) override { return std::nullopt; }
     std::optional<std::string> showSave(void*) override { return std::nullopt; }
+    void startFrom(const std::string&) override {}
 };
 
 } // namespace

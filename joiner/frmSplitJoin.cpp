@@ -25,7 +25,7 @@ const char* const kProgramTitle = "Seamer";
 frmSplitJoin::frmSplitJoin(IMessageBox& messageBox, IFileDialog& fileDialog, FileSystem& fs,
                            IShellExecute& shell, QWidget* parent)
     : WindowFrame(messageBox, kProgramTitle, parent), m_shell(shell) {
-    setWindowIcon(Artwork::windowIcon(Artwork::ProgramIcon::Seamer));
+    setProgramIcon(Artwork::windowIcon(Artwork::ProgramIcon::Seamer));
     // Seamer's two buttons, in the order of the flag string's positions; their images are the
     // About and Exit images of the program's five.
     buildToolbar({"About", "Exit"}, [this](const QString& key) { tbMenu_ButtonClick(key); });
@@ -90,7 +90,7 @@ void frmSplitJoin::mnuex_Click() {
 
 void frmSplitJoin::showAbout() {
     // Without an owner, modal for the whole program; the caption and status bar stay as they are.
-    frmAbout box(m_shell, frmAbout::Program::Seamer);
+    frmAbout box(m_shell, messageBox(), frmAbout::Program::Seamer);
     box.exec();
 }
 

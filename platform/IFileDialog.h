@@ -12,6 +12,9 @@ public:
     virtual ~IFileDialog() = default;
     virtual std::optional<std::string> showOpen(void* owner) = 0;
     virtual std::optional<std::string> showSave(void* owner) = 0;
+    // The next dialog starts from this file instead, in its folder: one that was refused, to
+    // choose another beside it.
+    virtual void startFrom(const std::string& path) = 0;
 };
 
 } // namespace carvel

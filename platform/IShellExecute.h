@@ -4,12 +4,12 @@
 
 namespace carvel {
 
-// Opens a document or address with the desktop's handler for it. The result is not examined
-// by any caller, so none is returned.
+// Opens a document or address with the desktop's handler for it.
 class IShellExecute {
 public:
     virtual ~IShellExecute() = default;
-    virtual void execute(const std::string& verb, const std::string& file) = 0;
+    // False when no handler could be started; what a started handler makes of it is not known.
+    virtual bool execute(const std::string& verb, const std::string& file) = 0;
 };
 
 } // namespace carvel

@@ -23,13 +23,17 @@ debs=("$build"/carvel_*_amd64.deb)
 deb=${debs[0]}
 [ -f "$deb" ] || { echo "no package carvel_*_amd64.deb was built"; exit 1; }
 echo "== $deb: $(dpkg-deb -f "$deb" Version), depends on: $(dpkg-deb -f "$deb" Depends)"
+[ "$(dpkg-deb -f "$deb" Recommends)" = xdg-utils ] ||
+    { echo "the package does not recommend xdg-utils, which opens the user guide"; exit 1; }
 
 echo "== lintian"
 # Errors fail the check; warnings are shown.
 lintian --fail-on error --tag-display-limit 0 "$deb"
 
 echo "== install"
-$sudo apt-get install -y -qq "$deb" >/dev/null
+# Without what it recommends (xdg-utils): the check runs no browser, and removing the package
+# afterwards leaves the machine as it was.
+$sudo apt-get install -y -qq --no-install-recommends "$deb" >/dev/null
 removePackage() { $sudo apt-get remove -y -qq carvel >/dev/null 2>&1 || true; }
 trap removePackage EXIT
 

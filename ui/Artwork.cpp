@@ -1,12 +1,16 @@
 #include "Artwork.h"
 
+#include <QApplication>
 #include <QBitmap>
+#include <QIconEngine>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QRadialGradient>
+#include <QStyle>
+#include <QStyleOption>
 
 #include <functional>
 
@@ -29,9 +33,11 @@ const QColor kWood(0x9a, 0x62, 0x2e);
 
 // Every drawing is made on a design grid of `grid` units and scaled to the size asked for, so
 // one drawing serves the 24-pixel toolbar and the 16-pixel status bar alike.
+// `ratio` device pixels to a pixel: the painter draws in pixels, the pixmap holds the finer grid.
 QPixmap render(int width, int height, qreal gridWidth, qreal gridHeight,
-               const std::function<void(QPainter&)>& draw) {
-    QPixmap pixmap(width, height);
+               const std::function<void(QPainter&)>& draw, qreal ratio = 1.0) {
+    QPixmap pixmap(qRound(width * ratio), qRound(height * ratio));
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -40,8 +46,45 @@ QPixmap render(int width, int height, qreal gridWidth, qreal gridHeight,
     return pixmap;
 }
 
-QPixmap render(int size, const std::function<void(QPainter&)>& draw) {
-    return render(size, size, 24.0, 24.0, draw);
+// An icon drawn anew at each size it is asked for, rather than one picture scaled; disabled
+// and selected looks are made from it by the style, as for an icon of pictures.
+class DrawnIconEngine final : public QIconEngine {
+public:
+    explicit DrawnIconEngine(void (*draw)(QPainter&)) : m_draw(draw) {}
+
+    QSize actualSize(const QSize& size, QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+        const int side = qMin(size.width(), size.height());
+        return {side, side};
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        const QSize square = actualSize(size, mode, state);
+        const QPixmap drawn = render(square.width(), square.height(), 24.0, 24.0, m_draw);
+        if (mode == QIcon::Normal)
+            return drawn;
+        QStyleOption option;
+        option.palette = QApplication::palette();
+        return QApplication::style()->generatedIconPixmap(mode, drawn, &option);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const qreal ratio = painter->device()->devicePixelRatioF();
+        QPixmap drawn = pixmap(rect.size() * ratio, mode, state);
+        drawn.setDevicePixelRatio(ratio);
+        painter->drawPixmap(rect.topLeft(), drawn);
+    }
+    QIconEngine* clone() const override { return new DrawnIconEngine(m_draw); }
+
+private:
+    void (*m_draw)(QPainter&);
+};
+
+QIcon drawnIcon(void (*draw)(QPainter&)) {
+    return QIcon(new DrawnIconEngine(draw));
+}
+
+// A picture of size x size pixels at the device pixel ratio of the screens at hand.
+QPixmap screenPicture(void (*draw)(QPainter&), int size) {
+    return drawnIcon(draw).pixmap(QSize(size, size));
 }
 
 QPen inkPen(qreal width = 1.0) {
@@ -347,26 +390,27 @@ QImage linkHand() {
 
 } // namespace
 
-QPixmap toolbarImage(const QString& key) {
+QIcon toolbarIcon(const QString& key) {
     if (key == QLatin1String("Split"))
-        return render(24, drawSplit);
+        return drawnIcon(drawSplit);
     if (key == QLatin1String("Join"))
-        return render(24, drawJoin);
+        return drawnIcon(drawJoin);
     if (key == QLatin1String("About"))
-        return render(24, drawAbout);
+        return drawnIcon(drawAbout);
     if (key == QLatin1String("Help"))
-        return render(24, drawHelp);
-    return render(24, drawExit);
+        return drawnIcon(drawHelp);
+    return drawnIcon(drawExit);
+}
+
+QPixmap toolbarImage(const QString& key) {
+    return toolbarIcon(key).pixmap(QSize(24, 24));
 }
 
 QPixmap modePicture(const QString& role) {
-    if (role == QLatin1String("Split"))
-        return render(16, drawSplit);
-    if (role == QLatin1String("Join"))
-        return render(16, drawJoin);
-    if (role == QLatin1String("About"))
-        return render(16, drawAbout);
-    return render(16, drawHelp);
+    // The toolbar's drawings; any role but Split, Join and About shows Help's.
+    const bool drawn = role == QLatin1String("Split") || role == QLatin1String("Join") ||
+                       role == QLatin1String("About");
+    return toolbarIcon(drawn ? role : QStringLiteral("Help")).pixmap(QSize(16, 16));
 }
 
 QPixmap programIcon(ProgramIcon program, int size) {
@@ -388,16 +432,24 @@ QIcon windowIcon(ProgramIcon program) {
     return icon;
 }
 
+QIcon selectFileIcon() {
+    return drawnIcon(drawFolder);
+}
+
 QPixmap selectFilePicture() {
-    return render(16, drawFolder);
+    return screenPicture(drawFolder, 16);
+}
+
+QIcon startIcon() {
+    return drawnIcon(drawStart);
 }
 
 QPixmap startPicture() {
-    return render(24, drawStart);
+    return screenPicture(drawStart, 24);
 }
 
 QPixmap aboutLogo() {
-    return render(74, 102, 74.0, 102.0, drawLogo);
+    return render(74, 102, 74.0, 102.0, drawLogo, qApp->devicePixelRatio());
 }
 
 QCursor linkCursor() {

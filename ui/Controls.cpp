@@ -50,7 +50,7 @@ QToolButton* startButton(QWidget* parent, const char* name, QRect place) {
     auto* control = new QToolButton(parent);
     control->setObjectName(QLatin1String(name));
     control->setText(QStringLiteral("Start"));
-    control->setIcon(QIcon(Artwork::startPicture()));
+    control->setIcon(Artwork::startIcon());
     control->setIconSize(QSize(24, 24));
     control->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     control->setFocusPolicy(Qt::StrongFocus);
@@ -61,7 +61,7 @@ QToolButton* startButton(QWidget* parent, const char* name, QRect place) {
 void showAsCancel(QToolButton* start, bool cancel) {
     start->setText(cancel ? QStringLiteral("Cancel") : QStringLiteral("Start"));
     start->setIcon(cancel ? start->style()->standardIcon(QStyle::SP_BrowserStop)
-                          : QIcon(Artwork::startPicture()));
+                          : Artwork::startIcon());
 }
 
 } // namespace carvel::Controls

@@ -39,7 +39,7 @@ JoinPanel::JoinPanel(IMessageBox& messageBox, IFileDialog& fileDialog, FileSyste
     m_cmdSelectJoinFile =
         Controls::pictureButton(this, "cmdSelectJoinFile", QStringLiteral("Select file to join"),
                                 twipsRect(3240, 600, 375, 375));
-    m_cmdSelectJoinFile->setIcon(QIcon(Artwork::selectFilePicture()));
+    m_cmdSelectJoinFile->setIcon(Artwork::selectFileIcon());
     m_label1 = Controls::label(this, "Label1", QStringLiteral("Destination File Name"),
                                twipsRect(240, 1200, 1545, 195));
     m_txtJoinDestination =
@@ -47,8 +47,18 @@ JoinPanel::JoinPanel(IMessageBox& messageBox, IFileDialog& fileDialog, FileSyste
     m_cmdSelectJoinTarget =
         Controls::pictureButton(this, "cmdSelectJoinTarget", QStringLiteral("Select file to join"),
                                 twipsRect(3240, 1440, 375, 375));
-    m_cmdSelectJoinTarget->setIcon(QIcon(Artwork::selectFilePicture()));
+    m_cmdSelectJoinTarget->setIcon(Artwork::selectFileIcon());
     m_cmdJoin = Controls::startButton(this, "cmdJoin", twipsRect(5760, 1680, 735, 615));
+
+    // Screen readers name each control after its own label rather than after the panel; the
+    // two file buttons share their tooltip, so they are told apart by name and description.
+    m_label2->setBuddy(m_txtJoinSourceFile);
+    m_label1->setBuddy(m_txtJoinDestination);
+    m_cmdSelectJoinFile->setAccessibleName(m_cmdSelectJoinFile->toolTip());
+    m_cmdSelectJoinFile->setAccessibleDescription(QStringLiteral("Choose any piece of the set"));
+    m_cmdSelectJoinTarget->setAccessibleName(QStringLiteral("Select destination file"));
+    m_cmdSelectJoinTarget->setAccessibleDescription(
+        QStringLiteral("Choose the file the pieces are joined into"));
 
     connect(m_cmdSelectJoinFile, &QToolButton::clicked, this, &JoinPanel::cmdSelectJoinFile_Click);
     connect(m_cmdSelectJoinTarget, &QToolButton::clicked, this,
@@ -76,8 +86,11 @@ bool JoinPanel::MakeJoinPattern(const std::string& path) {
 void JoinPanel::startWithPiece(const std::string& path) {
     if (MakeJoinPattern(path))
         return;
-    if (refuseChoice("File: " + path + " is not a valid file to Join"))
-        cmdSelectJoinFile_Click();
+    if (!refuseChoice("File: " + path + " is not a valid file to Join"))
+        return;
+    // The piece wanted is likely beside the file refused: the dialog opens in its folder.
+    m_fileDialog.startFrom(path);
+    cmdSelectJoinFile_Click();
 }
 
 bool JoinPanel::refuseChoice(const std::string& carvelText) {
@@ -128,9 +141,11 @@ void JoinPanel::cmdSelectJoinTarget_Click() {
 
 void JoinPanel::dropJoinSource(const std::string& path) {
     try {
-        if (!MakeJoinPattern(path) &&
-            refuseChoice("File: " + path + " is not a valid file to Join"))
-            cmdSelectJoinFile_Click();
+        if (MakeJoinPattern(path) ||
+            !refuseChoice("File: " + path + " is not a valid file to Join"))
+            return;
+        m_fileDialog.startFrom(path);
+        cmdSelectJoinFile_Click();
     } catch (...) {
     }
 }
@@ -138,10 +153,12 @@ void JoinPanel::dropJoinSource(const std::string& path) {
 void JoinPanel::dropJoinDestination(const std::string& path) {
     try {
         const std::optional<std::string> destination = PieceSet::destinationFromChosen(path);
-        if (destination)
+        if (destination) {
             m_txtJoinDestination->setText(QString::fromStdString(*destination));
-        else if (refuseChoice("Invalid file selected."))
+        } else if (refuseChoice("Invalid file selected.")) {
+            m_fileDialog.startFrom(path);
             cmdSelectJoinTarget_Click();
+        }
     } catch (...) {
     }
 }

@@ -72,6 +72,12 @@ SplitPanel::SplitPanel(IMessageBox& messageBox, IFileDialog& fileDialog, FileSys
 
     m_cmdSplit = Controls::startButton(this, "cmdSplit", twipsRect(5760, 1680, 735, 615));
 
+    // Screen readers name each control after its own label rather than after the panel.
+    m_lblSplitSource->setBuddy(m_txtSplitSourceFile);
+    m_lblSizeMode->setBuddy(m_txtMaxChunkSize);
+    m_cmdSelectSplitFile->setAccessibleName(m_cmdSelectSplitFile->toolTip());
+    m_frame3->setAccessibleName(m_frame3->title());
+
     connect(m_cmdSelectSplitFile, &QToolButton::clicked, this,
             &SplitPanel::cmdSelectSplitFile_Click);
     connect(m_txtSplitSourceFile, &QLineEdit::textChanged, this,

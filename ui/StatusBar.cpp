@@ -73,6 +73,14 @@ StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
     m_panels[NumLock]->setText(QStringLiteral("NUM"));
     m_panels[CapsLock]->setText(QStringLiteral("CAPS"));
     m_panels[ScrollLock]->setText(QStringLiteral("SCRL"));
+    // Screen readers get whole names where the panels show a picture or a short form; a key
+    // panel that is off is disabled, which they tell too.
+    setAccessibleName(QStringLiteral("Status"));
+    m_panels[Insert]->setAccessibleName(QStringLiteral("Insert"));
+    m_panels[NumLock]->setAccessibleName(QStringLiteral("Num Lock"));
+    m_panels[CapsLock]->setAccessibleName(QStringLiteral("Caps Lock"));
+    m_panels[ScrollLock]->setAccessibleName(QStringLiteral("Scroll Lock"));
+    m_bar->setAccessibleName(QStringLiteral("Progress"));
 
     m_clock = new QTimer(this);
     m_clock->setInterval(1000);
@@ -94,6 +102,7 @@ QLabel* StatusBar::addPanel(QWidget* row, int index, int widthTwips) {
 void StatusBar::setPicture(const QString& role, const QPixmap& picture) {
     m_picture = picture;
     m_panels[Picture]->setProperty("role", role);
+    m_panels[Picture]->setAccessibleName(role);
     fitPicture();
 }
 
@@ -101,13 +110,17 @@ void StatusBar::fitPicture() {
     // The bar is only 300 twips high: a picture taller than the panel's inside is shown
     // smaller rather than cut off at top and bottom.
     const QSize room = m_panels[Picture]->contentsRect().size();
+    const QSize shown = m_picture.deviceIndependentSize().toSize();
     if (m_picture.isNull() || room.isEmpty() ||
-        (m_picture.width() <= room.width() && m_picture.height() <= room.height())) {
+        (shown.width() <= room.width() && shown.height() <= room.height())) {
         m_panels[Picture]->setPixmap(m_picture);
         return;
     }
-    m_panels[Picture]->setPixmap(
-        m_picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    // Made smaller in the picture's own device pixels, so it stays sharp on a scaled screen.
+    const qreal ratio = m_picture.devicePixelRatio();
+    QPixmap smaller = m_picture.scaled(room * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    smaller.setDevicePixelRatio(ratio);
+    m_panels[Picture]->setPixmap(smaller);
 }
 
 QString StatusBar::pictureRole() const {

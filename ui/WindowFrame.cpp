@@ -38,7 +38,7 @@ WindowFrame::WindowFrame(IMessageBox& messageBox, const char* programTitle, QWid
                               Qt::MSWindowsFixedSizeDialogHint),
       m_messageBox(messageBox), m_programTitle(programTitle) {
     setObjectName(QStringLiteral("frmSplitJoin"));
-    setWindowIcon(Artwork::windowIcon());
+    setProgramIcon(Artwork::windowIcon());
     setFont(Controls::windowFont());
 
     m_area = new QWidget(this);
@@ -147,7 +147,7 @@ void WindowFrame::buildToolbar(std::initializer_list<const char*> keys,
         button->setObjectName(QStringLiteral("tbMenu_") + key);
         button->setProperty("key", key);
         button->setText(key);
-        button->setIcon(QIcon(Artwork::toolbarImage(key)));
+        button->setIcon(Artwork::toolbarIcon(key));
         button->setIconSize(QSize(24, 24));
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         button->setFixedSize(64, 30);
@@ -194,6 +194,11 @@ void WindowFrame::guarded(const std::function<void()>& command) {
         m_messageBox.show({"Unexpected error.", m_programTitle, MsgButtons::Ok, MsgIcon::None,
                            MsgAnswer::Ok, this});
     }
+}
+
+void WindowFrame::setProgramIcon(const QIcon& icon) {
+    setWindowIcon(icon);
+    QApplication::setWindowIcon(icon);
 }
 
 void WindowFrame::showEvent(QShowEvent* event) {

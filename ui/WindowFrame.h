@@ -60,6 +60,9 @@ protected:
     IMessageBox& messageBox() const { return m_messageBox; }
     // Runs a command so that no exception leaves it for the event loop.
     void guarded(const std::function<void()>& command);
+    // The program's icon: this window's, and that of the program's windows without an owner
+    // (help, and boxes shown before this window), which would otherwise show a generic one.
+    void setProgramIcon(const QIcon& icon);
 
     void showEvent(QShowEvent* event) override;
 

@@ -3,11 +3,14 @@
 #include "Artwork.h"
 #include "Twips.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -30,6 +33,36 @@ const char* const kLinkCaption = "User Guide";
 const char* const kGuideName = "UserGuide.html";
 const char* const kInstalledGuide = "../share/carvel/UserGuide.html";
 
+// What a screen reader meets in the About box's link: a link, which its press action opens as
+// Enter does.
+class LinkAccessible final : public QAccessibleWidget {
+public:
+    explicit LinkAccessible(QWidget* link) : QAccessibleWidget(link, QAccessible::Link) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State linkState = QAccessibleWidget::state();
+        linkState.linked = true;
+        return linkState;
+    }
+    QStringList actionNames() const override {
+        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override {
+        if (action != pressAction())
+            return QAccessibleWidget::doAction(action);
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(widget(), &enter);
+    }
+};
+
+const char* const kLinkMark = "carvelLink";
+
+QAccessibleInterface* linkAccessible(const QString& key, QObject* object) {
+    if (key != QLatin1String("QLabel") || !object->property(kLinkMark).toBool())
+        return nullptr;
+    return new LinkAccessible(static_cast<QWidget*>(object));
+}
+
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& place) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
@@ -39,8 +72,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const 
 
 } // namespace
 
-frmAbout::frmAbout(IShellExecute& shell, Program program, QWidget* parent)
-    : QDialog(parent), m_shell(shell), m_program(program) {
+frmAbout::frmAbout(IShellExecute& shell, IMessageBox& messages, Program program, QWidget* parent)
+    : QDialog(parent), m_shell(shell), m_messages(messages), m_program(program) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About"));
     setWindowIcon(Artwork::windowIcon());
@@ -84,14 +117,25 @@ frmAbout::frmAbout(IShellExecute& shell, Program program, QWidget* parent)
     makerFont.setItalic(true);
     label2->setFont(makerFont);
 
-    m_lblWebsite =
-        makeLabel(this, "lblWebsite", QLatin1String(kLinkCaption), twipsRect(240, 1560, 1455, 255));
+    // Marked before it has a text: setting one makes Qt ask for its accessibility interface,
+    // which is kept once made.
+    m_lblWebsite = new QLabel(this);
+    m_lblWebsite->setObjectName(QStringLiteral("lblWebsite"));
+    m_lblWebsite->setProperty(kLinkMark, true);
+    static const bool linksInstalled = (QAccessible::installFactory(linkAccessible), true);
+    (void)linksInstalled;
+    m_lblWebsite->setText(QLatin1String(kLinkCaption));
+    m_lblWebsite->setGeometry(twipsRect(240, 1560, 1455, 255));
     // The caption is for reading; only the tag is ever opened.
     m_lblWebsite->setProperty("tag", documentationAddress(QCoreApplication::applicationDirPath()));
     m_lblWebsite->setCursor(Artwork::linkCursor());
     m_lblWebsite->setMouseTracking(true);
     m_lblWebsite->setAcceptDrops(false);
     m_lblWebsite->installEventFilter(this);
+    // Tab reaches the link and Enter opens it; a click leaves the focus where it was.
+    m_lblWebsite->setFocusPolicy(Qt::TabFocus);
+    m_lblWebsite->setAccessibleName(QLatin1String(kLinkCaption));
+    m_lblWebsite->setAccessibleDescription(QStringLiteral("Opens the user guide in a web browser"));
     showLinkNormal();
 
     m_cmdOK = new QPushButton(QStringLiteral("&OK"), this);
@@ -99,6 +143,9 @@ frmAbout::frmAbout(IShellExecute& shell, Program program, QWidget* parent)
     m_cmdOK->setGeometry(twipsRect(3600, 1320, 1095, 375));
     m_cmdOK->setDefault(true);
     connect(m_cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    // OK keeps the focus the box opens with; the link comes after it.
+    setTabOrder(m_cmdOK, m_lblWebsite);
+    m_cmdOK->setFocus();
 
     Form_Load();
 }
@@ -113,7 +160,14 @@ QString frmAbout::documentationAddress(const QString& programFolder) {
 }
 
 void frmAbout::HyperJump(QString URL) {
-    m_shell.execute("open", URL.toStdString());
+    if (m_shell.execute("open", URL.toStdString()))
+        return;
+    const QUrl address(URL);
+    const QString shown = address.isLocalFile() ? address.toLocalFile() : URL;
+    m_messages.show({"No web browser could be started for the User Guide. Please open " +
+                         shown.toStdString() + " in a web browser.",
+                     m_program == Program::Carvel ? kProductName : "Seamer", MsgButtons::Ok,
+                     MsgIcon::Critical, MsgAnswer::Ok, this});
 }
 
 void frmAbout::Form_Load() {
@@ -173,6 +227,18 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
             lblWebsite_DragDrop(m_lblWebsite);
         return true;
     }
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space)
+            break;
+        lblWebsite_DragDrop(m_lblWebsite);
+        return true;
+    }
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        if (!m_dragging)
+            showLinkNormal();
+        break;
     case QEvent::DragLeave:
         lblWebsite_DragOver(nullptr, DragState::Leave);
         break;
@@ -215,7 +281,8 @@ void frmAbout::showLinkNormal() {
     look.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::ButtonText));
     m_lblWebsite->setPalette(look);
     QFont font = m_lblWebsite->font();
-    font.setUnderline(false);
+    // Underlined while it has the keyboard's focus, so the user sees where Enter goes.
+    font.setUnderline(m_lblWebsite->hasFocus());
     m_lblWebsite->setFont(font);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "IMessageBox.h"
 #include "IShellExecute.h"
 
 #include <QDialog>
@@ -19,9 +20,12 @@ public:
     // Which program shows the box: Carvel names itself in the caption, Seamer keeps "About".
     enum class Program { Carvel, Seamer };
 
-    frmAbout(IShellExecute& shell, Program program, QWidget* parent = nullptr);
+    // A link that no browser can show is reported through messages.
+    frmAbout(IShellExecute& shell, IMessageBox& messages, Program program,
+             QWidget* parent = nullptr);
 
-    // Opens an address with the desktop's "open" action; what becomes of it is not examined.
+    // Opens an address with the desktop's "open" action; what a started browser makes of it is
+    // not examined, but where none could be started the box says so and names the file.
     void HyperJump(QString URL);
 
     // The address the link opens: the user guide in the program's folder, or else in the shared
@@ -45,6 +49,7 @@ private:
     void showLinkHot();
 
     IShellExecute& m_shell;
+    IMessageBox& m_messages;
     Program m_program;
     QLabel* m_lblWebsite = nullptr;
     QPushButton* m_cmdOK = nullptr;

@@ -30,8 +30,8 @@ int main(int argc, char** argv) {
     carvel::QtMessageBox messageBox;
     carvel::QtFileDialog fileDialog;
     carvel::QtShellExecute shell;
-    const auto showAbout = [&shell] {
-        carvel::frmAbout box(shell, carvel::frmAbout::Program::Carvel);
+    const auto showAbout = [&shell, &messageBox] {
+        carvel::frmAbout box(shell, messageBox, carvel::frmAbout::Program::Carvel);
         box.exec();
     };
     // Created before the window, so the help windows outlive its unload step.

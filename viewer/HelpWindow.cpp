@@ -3,12 +3,15 @@
 #include "CaseFolding.h"
 #include "HelpBrowser.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
@@ -37,6 +40,13 @@ QUrl topicUrl(const std::string& inner) {
     return url;
 }
 
+// A help window is a window to screen readers, not a filler inside one.
+QAccessibleInterface* helpWindowAccessible(const QString& key, QObject* object) {
+    if (key != QLatin1String("QWidget") || dynamic_cast<HelpWindow*>(object) == nullptr)
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+}
+
 } // namespace
 
 HelpWindow::HelpWindow(std::shared_ptr<const ChmArchive> archive, ChmWindowType type,
@@ -48,6 +58,12 @@ HelpWindow::HelpWindow(std::shared_ptr<const ChmArchive> archive, ChmWindowType 
                                 : !m_archive->title().empty() ? m_archive->title()
                                                               : std::string("HTML Help");
     setWindowTitle(qt(caption));
+    static const bool windowsInstalled = (QAccessible::installFactory(helpWindowAccessible), true);
+    (void)windowsInstalled;
+    // Esc closes help as it closes a box; Ctrl+W as it closes a document window.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
 
     auto* back = new QToolButton;
     back->setText(tr("Back"));
@@ -61,10 +77,13 @@ HelpWindow::HelpWindow(std::shared_ptr<const ChmArchive> archive, ChmWindowType 
     buttons->addWidget(home);
     buttons->addStretch();
 
+    // The panes and boxes show no caption of their own: screen readers get names for them,
+    // other than the tab bar's, which is the pane shown.
     m_panes = new QTabWidget;
     m_panes->setObjectName(QStringLiteral("panes"));
     m_contents = new QTreeWidget;
     m_contents->setObjectName(QStringLiteral("contents"));
+    m_contents->setAccessibleName(tr("Table of contents"));
     m_contents->header()->hide();
     // Titles are shown whole: the column is as wide as the longest, and scrolls when the pane
     // is narrower still.
@@ -76,8 +95,10 @@ HelpWindow::HelpWindow(std::shared_ptr<const ChmArchive> archive, ChmWindowType 
     auto* indexPane = new QWidget;
     m_indexFilter = new QLineEdit;
     m_indexFilter->setObjectName(QStringLiteral("indexFilter"));
+    m_indexFilter->setAccessibleName(tr("Keyword"));
     m_index = new QListWidget;
     m_index->setObjectName(QStringLiteral("index"));
+    m_index->setAccessibleName(tr("Index entries"));
     auto* indexLayout = new QVBoxLayout(indexPane);
     indexLayout->addWidget(m_indexFilter);
     indexLayout->addWidget(m_index);
@@ -86,9 +107,11 @@ HelpWindow::HelpWindow(std::shared_ptr<const ChmArchive> archive, ChmWindowType 
     auto* searchPane = new QWidget;
     m_searchQuery = new QLineEdit;
     m_searchQuery->setObjectName(QStringLiteral("searchQuery"));
+    m_searchQuery->setAccessibleName(tr("Search words"));
     auto* listTopics = new QPushButton(tr("List Topics"));
     m_searchResults = new QListWidget;
     m_searchResults->setObjectName(QStringLiteral("searchResults"));
+    m_searchResults->setAccessibleName(tr("Topics found"));
     auto* searchLayout = new QVBoxLayout(searchPane);
     searchLayout->addWidget(m_searchQuery);
     searchLayout->addWidget(listTopics);
@@ -97,6 +120,7 @@ HelpWindow::HelpWindow(std::shared_ptr<const ChmArchive> archive, ChmWindowType 
 
     m_browser = new HelpBrowser(m_archive, shell, this);
     m_browser->setObjectName(QStringLiteral("topic"));
+    m_browser->setAccessibleName(tr("Topic"));
 
     m_splitter = new QSplitter;
     m_splitter->addWidget(m_panes);
@@ -159,9 +183,18 @@ QRect HelpWindow::besideOf(const QRect& other, const QSize& size, const QRect& a
     const int roomLeft = other.left() - available.left();
     const bool right = roomRight >= roomLeft;
     const int room = right ? roomRight : roomLeft;
-    const int width = room >= size.width()       ? size.width()
-                      : room >= kNarrowestBeside ? room
-                                                 : std::min(size.width(), available.width());
+    int width = room >= size.width()       ? size.width()
+                : room >= kNarrowestBeside ? room
+                                           : std::min(size.width(), available.width());
+    if (room < kNarrowestBeside) {
+        // Over the other window, a strip of it stays in view to be clicked, where the help
+        // can be narrowed for it and stay readable.
+        const int kept = std::min(kKeptInView, other.width());
+        const int uncovering = right ? available.left() + available.width() - other.left() - kept
+                                     : other.left() + other.width() - kept - available.left();
+        if (uncovering >= kNarrowestOver)
+            width = std::min(width, uncovering);
+    }
     const int left =
         right ? std::min(other.left() + other.width(), available.left() + available.width() - width)
               : std::max(other.left() - width, available.left());

@@ -33,9 +33,13 @@ public:
     // Where a window of frame size `size` goes beside the frame `other` on a screen whose free
     // area is `available`: at its right or left where there is room, narrowed down to
     // kNarrowestBeside if need be; else at the screen's edge on the roomier side, so it covers
-    // as little of `other` as it can.
+    // as little of `other` as it can, and leaves kKeptInView pixels of `other` uncovered where
+    // it need not be narrower than kNarrowestOver for that.
     static QRect besideOf(const QRect& other, const QSize& size, const QRect& available);
     static constexpr int kNarrowestBeside = 600;
+    // Enough for the other window's first toolbar button.
+    static constexpr int kKeptInView = 80;
+    static constexpr int kNarrowestOver = 320;
     // Moves the window beside `other`, on its screen.
     void placeBeside(const QWidget& other);
 

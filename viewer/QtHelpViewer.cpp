@@ -102,8 +102,9 @@ HelpWindow* QtHelpViewer::windowFor(const std::shared_ptr<ChmArchive>& archive,
                                     std::string typeName, std::intptr_t owner) {
     if (trimmed(typeName).empty())
         typeName = archive->defaultWindow();
+    // A closed window is only waiting to be deleted: it is not shown again.
     for (const QPointer<HelpWindow>& window : m_windows)
-        if (window &&
+        if (window && window->isVisible() &&
             window->property("carvelArchive").toString().toStdString() == archive->path() &&
             folded(window->windowTypeName()) == folded(typeName))
             return window;

@@ -12,6 +12,7 @@ class QtFileDialog final : public IFileDialog {
 public:
     std::optional<std::string> showOpen(void* owner) override;
     std::optional<std::string> showSave(void* owner) override;
+    void startFrom(const std::string& path) override;
 
 private:
     QString m_lastName;

@@ -29,7 +29,9 @@ QMessageBox::StandardButton toQt(MsgAnswer answer) {
 } // namespace
 
 MsgAnswer QtMessageBox::show(const MessageRequest& request) {
-    QMessageBox box(static_cast<QWidget*>(request.owner));
+    // A window not yet on screen gives no place to centre on: the box centres on the screen.
+    auto* owner = static_cast<QWidget*>(request.owner);
+    QMessageBox box(owner != nullptr && owner->isVisible() ? owner : nullptr);
     box.setWindowTitle(QString::fromStdString(request.caption));
     box.setText(QString::fromStdString(request.text));
     box.setTextFormat(Qt::PlainText);

@@ -6,11 +6,11 @@
 
 namespace carvel {
 
-void QtShellExecute::execute(const std::string& verb, const std::string& file) {
+bool QtShellExecute::execute(const std::string& verb, const std::string& file) {
     // The desktop knows one action for a document: the "open" verb.
     if (verb != "open")
-        return;
-    QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(file)));
+        return false;
+    return QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(file)));
 }
 
 } // namespace carvel

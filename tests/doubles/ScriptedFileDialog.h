@@ -18,6 +18,8 @@ public:
     std::optional<std::string> showOpen(void* owner) override;
     std::optional<std::string> showSave(void* owner) override;
 
+    void startFrom(const std::string& path) override { m_starts.push_back(path); }
+    const std::vector<std::string>& starts() const { return m_starts; }
     void setNextFileName(std::string name) { m_answers.emplace_back(std::move(name)); }
     void setNextCancel() { m_answers.emplace_back(std::nullopt); }
     const std::vector<Kind>& calls() const { return m_calls; }
@@ -27,6 +29,7 @@ private:
 
     std::deque<std::optional<std::string>> m_answers;
     std::vector<Kind> m_calls;
+    std::vector<std::string> m_starts;
 };
 
 } // namespace carvel

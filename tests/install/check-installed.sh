@@ -26,6 +26,11 @@ for page in carvel carvel-cli seamer; do
     warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 \
         man --warnings -E UTF-8 -l -Tutf8 -Z "$share/man/man1/$page.1.gz" 2>&1 >/dev/null)
     [ -z "$warnings" ] || { echo "man page $page: $warnings"; exit 1; }
+    # Every page tells of the checksum file and of the refused sets.
+    text=$(MANWIDTH=200 man -l "$share/man/man1/$page.1.gz" 2>/dev/null | tr -s " \n" "  ")
+    for word in NAME.sha256 'missing piece' 'damaged piece'; do
+        grep -q "$word" <<<"$text" || { echo "man page $page does not mention $word"; exit 1; }
+    done
 done
 for id in org.carvel.Carvel org.carvel.Seamer; do
     for size in 16 32 48 64 128 256; do

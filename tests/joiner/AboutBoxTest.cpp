@@ -1,5 +1,6 @@
 #include "Artwork.h"
 #include "RecordingShellExecute.h"
+#include "ScriptedMessageBox.h"
 #include "frmAbout.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@
 
 using carvel::frmAbout;
 using carvel::RecordingShellExecute;
+using carvel::ScriptedMessageBox;
 
 namespace {
 
@@ -88,17 +90,18 @@ protected:
                   QApplication::palette().color(QPalette::Highlight));
     }
     RecordingShellExecute shell;
+    ScriptedMessageBox messages;
 };
 
 TEST_F(AboutBox, CarvelNamesItselfInTheCaptionAndSeamerKeepsAbout) {
-    frmAbout carvelBox(shell, frmAbout::Program::Carvel);
+    frmAbout carvelBox(shell, messages, frmAbout::Program::Carvel);
     EXPECT_EQ(carvelBox.windowTitle(), QStringLiteral("Carvel"));
-    frmAbout seamerBox(shell, frmAbout::Program::Seamer);
+    frmAbout seamerBox(shell, messages, frmAbout::Program::Seamer);
     EXPECT_EQ(seamerBox.windowTitle(), QStringLiteral("About"));
 }
 
 TEST_F(AboutBox, LinkTurnsHotUnderThePointerAndNormalWhenItLeaves) {
-    frmAbout box(shell, frmAbout::Program::Carvel);
+    frmAbout box(shell, messages, frmAbout::Program::Carvel);
     box.show();
     QLabel* link = linkOf(box);
     expectNormalLook(link);
@@ -117,7 +120,7 @@ TEST_F(AboutBox, LinkTurnsHotUnderThePointerAndNormalWhenItLeaves) {
 }
 
 TEST_F(AboutBox, ClickOnTheLinkOpensItsAddressAndLeavesTheBoxOpenInNormalLook) {
-    frmAbout box(shell, frmAbout::Program::Seamer);
+    frmAbout box(shell, messages, frmAbout::Program::Seamer);
     box.show();
     QLabel* link = linkOf(box);
     pointerOnto(link);
@@ -138,6 +141,18 @@ TEST_F(AboutBox, ClickOnTheLinkOpensItsAddressAndLeavesTheBoxOpenInNormalLook) {
     pointerOnto(link);
     QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, QPoint(6, 6));
     EXPECT_EQ(shell.calls().size(), 2u);
+
+    // Tab reaches it from OK and Enter opens it; where no browser starts, a box names the guide.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+    QTest::keyClick(&box, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), link);
+    shell.setNoHandler();
+    QTest::keyClick(link, Qt::Key_Return);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text,
+              "No web browser could be started for the User Guide. Please open " +
+                  QUrl(opened).toLocalFile().toStdString() + " in a web browser.");
+    EXPECT_TRUE(box.isVisible());
 }
 
 // The guide beside the program in the build, else where it is installed, ../share/carvel.
@@ -162,7 +177,7 @@ TEST(AboutBoxGuide, TheLinkFindsTheUserGuideBuiltFromTheHelpTopics) {
 }
 
 TEST_F(AboutBox, NothingOpensUnlessPressAndReleaseBothHappenOnTheLink) {
-    frmAbout box(shell, frmAbout::Program::Carvel);
+    frmAbout box(shell, messages, frmAbout::Program::Carvel);
     box.show();
     QLabel* link = linkOf(box);
 
@@ -200,7 +215,7 @@ TEST_F(AboutBox, NothingOpensUnlessPressAndReleaseBothHappenOnTheLink) {
 
 TEST_F(AboutBox, OkClosesTheBoxAndANewOneStartsWithTheLinkNormal) {
     {
-        frmAbout box(shell, frmAbout::Program::Carvel);
+        frmAbout box(shell, messages, frmAbout::Program::Carvel);
         box.show();
         pointerOnto(linkOf(box));
         auto* ok = box.findChild<QPushButton*>(QStringLiteral("cmdOK"));
@@ -210,7 +225,7 @@ TEST_F(AboutBox, OkClosesTheBoxAndANewOneStartsWithTheLinkNormal) {
         EXPECT_FALSE(box.isVisible());
         EXPECT_EQ(box.result(), QDialog::Accepted);
     }
-    frmAbout again(shell, frmAbout::Program::Carvel);
+    frmAbout again(shell, messages, frmAbout::Program::Carvel);
     again.show();
     expectNormalLook(linkOf(again));
     EXPECT_TRUE(shell.calls().empty());

@@ -1,5 +1,6 @@
 #include "Artwork.h"
 
+#include <QApplication>
 #include <QBitmap>
 #include <QImage>
 #include <QStringList>
@@ -21,12 +22,12 @@ TEST(Artwork, EveryPictureHasItsSizeAndSomethingOnIt) {
     const QStringList keys{"Split", "Join", "About", "Help", "Exit"};
     for (const QString& key : keys) {
         const QPixmap image = carvel::Artwork::toolbarImage(key);
-        EXPECT_EQ(image.size(), QSize(24, 24)) << key.toStdString();
+        EXPECT_EQ(image.deviceIndependentSize(), QSizeF(24, 24)) << key.toStdString();
         EXPECT_GT(drawnPixels(image), 24 * 24 / 4) << key.toStdString();
     }
     for (const QString& role : keys.mid(0, 4)) {
         const QPixmap picture = carvel::Artwork::modePicture(role);
-        EXPECT_EQ(picture.size(), QSize(16, 16)) << role.toStdString();
+        EXPECT_EQ(picture.deviceIndependentSize(), QSizeF(16, 16)) << role.toStdString();
         EXPECT_GT(drawnPixels(picture), 16 * 16 / 4) << role.toStdString();
     }
     // Each key has a picture of its own.
@@ -35,11 +36,21 @@ TEST(Artwork, EveryPictureHasItsSizeAndSomethingOnIt) {
     EXPECT_NE(carvel::Artwork::toolbarImage("About").toImage(),
               carvel::Artwork::toolbarImage("Help").toImage());
 
-    EXPECT_EQ(carvel::Artwork::aboutLogo().size(), QSize(74, 102));
-    EXPECT_GT(drawnPixels(carvel::Artwork::aboutLogo()), 74 * 102 / 2);
+    EXPECT_EQ(carvel::Artwork::aboutLogo().deviceIndependentSize(), QSizeF(74, 102));
+    EXPECT_GT(drawnPixels(carvel::Artwork::aboutLogo()), 74 * 102 / 2 * qApp->devicePixelRatio());
     EXPECT_GT(drawnPixels(carvel::Artwork::windowIcon().pixmap(32, 32)), 32 * 32 / 4);
     EXPECT_GT(drawnPixels(carvel::Artwork::selectFilePicture()), 0);
     EXPECT_GT(drawnPixels(carvel::Artwork::startPicture()), 0);
+}
+
+// Also run at QT_SCALE_FACTOR=2; an icon is drawn anew at each size, not scaled up.
+TEST(Artwork, PicturesAreDrawnAtTheScreensPixelRatio) {
+    EXPECT_EQ(carvel::Artwork::modePicture("Join").devicePixelRatio(), qApp->devicePixelRatio());
+    const QIcon icon = carvel::Artwork::toolbarIcon("Split");
+    const QImage sharp = icon.pixmap(QSize(24, 24), 2.0).toImage();
+    const QImage scaledUp = icon.pixmap(QSize(24, 24), 1.0).toImage().scaled(48, 48);
+    EXPECT_EQ(sharp.size(), QSize(48, 48));
+    EXPECT_NE(sharp, scaledUp.convertToFormat(sharp.format()));
 }
 
 // The installed icons are these drawings at the sizes of the desktop's icon theme.
@@ -54,7 +65,7 @@ TEST(Artwork, EachProgramHasItsOwnIconAtEveryInstalledSize) {
         EXPECT_GT(drawnPixels(seamer), size * size / 4) << size;
         EXPECT_NE(carvel.toImage(), seamer.toImage()) << size;
     }
-    EXPECT_EQ(carvel::Artwork::windowIcon(ProgramIcon::Seamer).pixmap(64, 64).toImage(),
+    EXPECT_EQ(carvel::Artwork::windowIcon(ProgramIcon::Seamer).pixmap(QSize(64, 64), 1.0).toImage(),
               carvel::Artwork::programIcon(ProgramIcon::Seamer, 64).toImage());
 }
 

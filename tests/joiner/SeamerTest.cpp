@@ -1,3 +1,4 @@
+#include "AccessibleNames.h"
 #include "Artwork.h"
 #include "FileDrops.h"
 #include "FileSystem.h"
@@ -149,6 +150,7 @@ bool exitEnabled(const Seamer& s) {
 // The window a user meets at start.
 TEST(SeamerStart, ShowsAnEmptyJoinPanelAndAsksNothing) {
     Seamer s;
+    expectDistinctNames(&s.window);
     EXPECT_EQ(s.window.windowTitle(), QStringLiteral("Join File"));
     EXPECT_TRUE(s.panel()->isVisible());
     EXPECT_EQ(s.panel()->title(), QStringLiteral("Join Files"));
@@ -241,6 +243,7 @@ TEST(SeamerStart, APieceOnTheCommandLineStartsWithItsSetChosen) {
     s.window.readCommandLine(QString::fromStdString(notes));
     EXPECT_EQ(s.messages.shown().size(), 2u);
     EXPECT_EQ(s.dialogs.calls(), std::vector<Kind>{Kind::Open});
+    EXPECT_EQ(s.dialogs.starts(), std::vector<std::string>{notes});
     EXPECT_EQ(s.source().toStdString(), set.pattern);
 }
 

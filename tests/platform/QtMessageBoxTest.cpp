@@ -1,12 +1,19 @@
 #include "QtMessageBox.h"
+#include "QtFileDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
+#include <QDir>
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -84,6 +91,32 @@ TEST(QtMessageBox, TheNormalPointerShowsOverABoxWhileTheProgramIsBusy) {
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
     QGuiApplication::restoreOverrideCursor();
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+// Before its window shows, centred on the screen; every column as wide as what it shows.
+TEST(QtFileDialog, OpensCentredAndWideEnoughInTheFolderOfTheFileToStartFrom) {
+    QTemporaryDir folder;
+    QFile piece(folder.filePath("notes on the journey of 2026.zip.1"));
+    ASSERT_TRUE(piece.open(QIODevice::WriteOnly) && piece.resize(21 * 1024 + 517));
+    QWidget notYetShown;
+    QtFileDialog dialogs;
+    dialogs.startFrom(piece.fileName().toStdString());
+    QTimer::singleShot(0, [&] {
+        auto* shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        const QPoint off =
+            shown->geometry().center() - shown->screen()->availableGeometry().center();
+        EXPECT_LE(off.manhattanLength(), 2);
+        EXPECT_EQ(shown->directory(), QDir(folder.path()));
+        auto* details = shown->findChild<QTreeView*>("treeView");
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return details->model()->rowCount(details->rootIndex()); }));
+        QApplication::processEvents();
+        for (int column = 0; column < 4; ++column)
+            EXPECT_GE(details->header()->sectionSize(column),
+                      static_cast<QAbstractItemView*>(details)->sizeHintForColumn(column));
+        shown->reject();
+    });
+    EXPECT_EQ(dialogs.showOpen(&notYetShown), std::nullopt);
 }
 
 } // namespace

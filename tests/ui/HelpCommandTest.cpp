@@ -1,10 +1,16 @@
+#include "AccessibleNames.h"
 #include "HelpServiceDoubles.h"
 #include "HelpWindow.h"
 #include "MachineHelpServices.h"
+#include "RecordingShellExecute.h"
 #include "StatusBar.h"
 #include "UiTestSupport.h"
+#include "frmAbout.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTabWidget>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -114,11 +120,44 @@ TEST(HelpCommand, HelpOpensTheRealHelpWindowAndExitClosesIt) {
     EXPECT_EQ(helpWindow->windowTitle(), "Carvel Help");
     EXPECT_EQ(helpWindow->windowTypeName(), "Main");
     EXPECT_EQ(helpWindow->currentTopic(), "/Welcome.htm");
+    EXPECT_EQ(helpWindow->windowIcon().pixmap(32, 32).toImage(),
+              carvel.window->windowIcon().pixmap(32, 32).toImage());
 
     carvel.window->mnuex_Click();
     settle();
     EXPECT_TRUE(machine.viewer().windows().empty());
     EXPECT_FALSE(carvel.window->isVisible());
+}
+
+// Also the About link is a link, and the help window a window that Esc and Ctrl+W close.
+TEST(HelpCommand, EveryControlTheKeyboardReachesHasADistinctName) {
+    MachineHelpServices machine;
+    Carvel carvel;
+    carvel.window->useHelp(machine.services(), QFileInfo(CARVEL_HELP_FILE).path());
+    carvel.showActive();
+    expectDistinctNames(carvel.window.get());
+    carvel.window->SwitchToJoinMode();
+    expectDistinctNames(carvel.window.get());
+    RecordingShellExecute shell;
+    frmAbout about(shell, carvel.messages, frmAbout::Program::Carvel);
+    about.show();
+    expectDistinctNames(&about);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(about.findChild<QLabel*>("lblWebsite"))->role(),
+              QAccessible::Link);
+    for (const char* keys : {"Esc", "Ctrl+W"}) {
+        carvel.window->mnuhp_Click();
+        ASSERT_EQ(machine.viewer().windows().size(), 1u);
+        HelpWindow* help = machine.viewer().windows().front();
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(help)->role(), QAccessible::Window);
+        for (int pane = 0; pane < 3; ++pane) {
+            help->findChild<QTabWidget*>("panes")->setCurrentIndex(pane);
+            expectDistinctNames(help);
+        }
+        QApplication::setActiveWindow(help);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+        QTest::keySequence(help, QKeySequence(QString::fromLatin1(keys)));
+        EXPECT_TRUE(machine.viewer().windows().empty()) << keys;
+    }
 }
 
 } // namespace

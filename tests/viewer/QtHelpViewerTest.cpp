@@ -184,6 +184,10 @@ TEST(HelpWindowPlace, BesideTheOtherWindowWhereTheScreenHasRoom) {
     // Too little room either side: at the edge of the roomier side, covering it least.
     EXPECT_EQ(HelpWindow::besideOf({400, 100, 470, 320}, help, QRect(0, 0, 1280, 1024)),
               QRect(480, 100, 800, 600));
+    // Narrower than the screen (1600 x 1000 scaled twice), so a strip of the other stays in view.
+    const QRect small(0, 0, 800, 500);
+    EXPECT_EQ(HelpWindow::besideOf({155, 100, 490, 300}, help, small), QRect(235, 0, 565, 500));
+    EXPECT_EQ(HelpWindow::besideOf({165, 100, 490, 300}, help, small), QRect(0, 0, 575, 500));
 }
 
 TEST_F(RealHelpViewer, KeywordAndAssociativeLookupsWithTheirFallbacks) {
