@@ -2,6 +2,7 @@
 
 #include "Artwork.h"
 #include "BackgroundWork.h"
+#include "ButtonKeys.h"
 #include "Controls.h"
 #include "StatusBar.h"
 #include "Twips.h"
@@ -38,6 +39,7 @@ WindowFrame::WindowFrame(IMessageBox& messageBox, const char* programTitle, QWid
                               Qt::MSWindowsFixedSizeDialogHint),
       m_messageBox(messageBox), m_programTitle(programTitle) {
     setObjectName(QStringLiteral("frmSplitJoin"));
+    ButtonKeys::install();
     setWindowIcon(Artwork::windowIcon());
     setFont(Controls::windowFont());
 

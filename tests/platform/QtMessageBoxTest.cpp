@@ -1,8 +1,10 @@
 #include "QtMessageBox.h"
+#include "ButtonKeys.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -65,6 +67,27 @@ TEST(QtMessageBox, ShowsTheRequestAndAnswersTheButtonPressed) {
                   error, [](QMessageBox& box) { EXPECT_EQ(box.icon(), QMessageBox::Critical); },
                   [](QMessageBox& box) { box.button(QMessageBox::Ok)->click(); }),
               MsgAnswer::Ok);
+}
+
+TEST(QtMessageBox, EveryBoxAsksAndWaitsWhateverClosedTheOneBefore) {
+    ButtonKeys::install(); // as the programs' windows do
+    const MessageRequest question{"Delete it?", "Overwrite Folder", MsgButtons::YesNoCancel,
+                                  MsgIcon::None, MsgAnswer::Yes};
+    const auto nothing = [](QMessageBox&) {};
+    // The Return pressed first is never released, and its repeats reach the next box.
+    const auto holdReturnThenSayNo = [](QMessageBox& box) {
+        QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r", true);
+        QApplication::sendEvent(box.defaultButton(), &held);
+        if (box.isVisible())
+            box.button(QMessageBox::No)->click();
+    };
+    for (const auto& close : std::initializer_list<std::function<void(QMessageBox&)>>{
+             [](QMessageBox& box) { QTest::keyPress(&box, Qt::Key_Return); },
+             [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); },
+             [](QMessageBox& box) { box.close(); }}) { // as the window manager closes it
+        showAndAnswer(question, nothing, close);
+        EXPECT_EQ(showAndAnswer(question, nothing, holdReturnThenSayNo), MsgAnswer::No);
+    }
 }
 
 // An error met during a split is reported while the busy pointer shows; the box that waits for
