@@ -81,6 +81,8 @@ private:
     StatusBar* m_statusBar = nullptr;
     std::vector<BackgroundWork*> m_works;
     QShortcut* m_escape = nullptr;
+    // The close question while it is open.
+    Withdrawal* m_closeQuestion = nullptr;
     bool m_closeAfterWork = false;
     bool m_quitAfterWork = false;
 };

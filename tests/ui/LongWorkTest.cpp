@@ -158,6 +158,53 @@ TEST(LongWork, TheCloseBoxDuringWorkAsksAndYesStopsThenCloses) {
               (std::map<std::string, long long>{{work.source, kSourceBytes}}));
 }
 
+TEST(LongWork, WorkThatEndsWhileTheCloseQuestionIsOpenTakesItBackAndReportsOnce) {
+    HeldWork work("movie.avi");
+    work.startSplit();
+    bool takenBack = false;
+    work.carvel.messages.whileShown([&](const MessageRequest& box) {
+        takenBack = box.buttons == MsgButtons::Ok &&
+                    work.carvel.messages.shown()[0].withdrawal->withdrawn();
+        work.gated.release(); // the work ends while the question is open
+        waitForWork(work.split());
+    });
+    work.carvel.window->close();
+    ASSERT_EQ(work.carvel.messages.shown().size(), 2u); // the question, then the split's outcome
+    EXPECT_TRUE(takenBack);
+    EXPECT_TRUE(work.carvel.window->isVisible());
+}
+
+TEST(LongWork, ARefusedJoinsProgressStandsStillWhileItsMessageWaitsAndNeverShowsTheWhole) {
+    HeldWork work("movie.avi");
+    ScriptedMessageBox quiet;
+    ASSERT_EQ(mdlMain(fileSystem(), quiet, "Carvel").SplitFile(work.source, 256 * 1024), 8);
+    const std::string folder = PieceSet::pieceFolder(fileSystem(), work.source);
+    std::ofstream(folder + "/movie.avi.8", std::ios::in | std::ios::out) << '\xAA'; // damaged
+    work.carvel.window->SwitchToJoinMode();
+    JoinPanel& join = *work.carvel.window->joinPanel();
+    join.MakeJoinPattern(folder + "/movie.avi.1");
+    join.txtJoinDestination()->setText(QString::fromStdString(work.source + ".back"));
+    auto* progress = work.bar().findChild<QProgressBar*>();
+    int highest = -1;
+    QObject::connect(progress, &QProgressBar::valueChanged,
+                     [&](int value) { highest = std::max(highest, value); });
+    const auto* rate = work.bar().findChild<QWidget*>("Progress")->findChild<QLabel*>();
+    QStringList seen; // while the damaged piece is reported, and a moment later
+    work.carvel.messages.whileShown([&](const MessageRequest&) {
+        if (!seen.isEmpty())
+            return;
+        seen << work.bar().text() + " " + rate->text();
+        QTest::qWait(500);
+        seen << work.bar().text() + " " + rate->text();
+    });
+    work.gated.release();
+    QTest::mouseClick(join.cmdJoin(), Qt::LeftButton);
+    waitForWork(join);
+    ASSERT_EQ(seen.size(), 2);
+    EXPECT_EQ(seen[0], seen[1]);
+    EXPECT_LT(highest, progress->maximum());
+}
+
 TEST(LongWork, ASignalStopsTheWorkAndEndsTheProgramWithoutAMessage) {
     HeldWork work("movie.avi");
     int calls = 0;
