@@ -38,6 +38,7 @@ public:
     // What a signal to end the program does: running work stops at its next copy step, and the
     // program ends once it has stopped, with no message; an idle program ends at once.
     void stopAndQuit();
+    bool quitting() const { return m_quitAfterWork; }
 
 protected:
     // programTitle captions the boxes that report an unexpected error.

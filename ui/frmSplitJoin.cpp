@@ -215,7 +215,10 @@ void frmSplitJoin::readCommandLine() {
     }
     if (request.mode == StartRequest::Mode::Join) {
         SwitchToJoinMode();
-        m_joinDialog->startWithPiece(request.path);
+        // "-J" alone, as a launcher gives the menu's join action with no file, only opens join
+        // mode: there is no path to refuse.
+        if (!request.path.empty())
+            m_joinDialog->startWithPiece(request.path);
     }
 }
 

@@ -130,6 +130,7 @@ TEST(LongWork, CancelledSplitAndJoinLeaveNothingOfTheRunAndSayItOnce) {
     ASSERT_EQ(carvel.messages.shown().size(), 2u); // the overwrite question, then one message
     EXPECT_EQ(carvel.messages.shown()[1].text, "The join into " + destination + " was cancelled. " +
                                                    destination + " was left as it was.");
+    EXPECT_EQ(carvel.messages.shown()[1].icon, MsgIcon::Information);
     EXPECT_EQ(readAll(destination), "old");
     EXPECT_EQ(snapshot(work.temp.path()), before); // no temporary file either
     EXPECT_TRUE(join.cmdJoin()->isEnabled());
