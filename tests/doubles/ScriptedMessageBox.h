@@ -3,7 +3,6 @@
 #include "IMessageBox.h"
 
 #include <deque>
-#include <functional>
 #include <vector>
 
 namespace carvel {

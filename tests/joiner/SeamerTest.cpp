@@ -247,8 +247,7 @@ TEST(SeamerStart, APieceOnTheCommandLineStartsWithItsSetChosen) {
 
 // The program itself, not only its window: Qt must not take its own options out of the
 // arguments. An unknown platform would end the program before its window shows; Seamer takes
-// the arguments for a file name instead and asks about it. A stop signal while it asks ends the
-// program, which returns: it is not killed.
+// the arguments for a file name instead and asks about it; a stop signal then ends it cleanly.
 TEST(SeamerStart, QtOptionsAmongTheArgumentsAreIgnoredToo) {
     QProcess seamer;
     seamer.start(QStringLiteral(SEAMER_PATH), {"-platform", "no-such-platform", "-reverse"});

@@ -74,8 +74,7 @@ TEST(QtMessageBox, EveryBoxAsksAndWaitsWhateverClosedTheOneBefore) {
     const MessageRequest question{"Delete it?", "Overwrite Folder", MsgButtons::YesNoCancel,
                                   MsgIcon::None, MsgAnswer::Yes};
     const auto nothing = [](QMessageBox&) {};
-    // The Return pressed first is never released, and its repeats reach the next box.
-    const auto holdReturnThenSayNo = [](QMessageBox& box) {
+    const auto repeatHeldReturnThenSayNo = [](QMessageBox& box) {
         QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r", true);
         QApplication::sendEvent(box.defaultButton(), &held);
         if (box.isVisible())
@@ -86,7 +85,7 @@ TEST(QtMessageBox, EveryBoxAsksAndWaitsWhateverClosedTheOneBefore) {
              [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); },
              [](QMessageBox& box) { box.close(); }}) { // as the window manager closes it
         showAndAnswer(question, nothing, close);
-        EXPECT_EQ(showAndAnswer(question, nothing, holdReturnThenSayNo), MsgAnswer::No);
+        EXPECT_EQ(showAndAnswer(question, nothing, repeatHeldReturnThenSayNo), MsgAnswer::No);
     }
 }
 
