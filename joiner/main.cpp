@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QString>
+#include <QTimer>
 
 // Seamer joins a piece set back into its file. A piece given on its command line, as a file
 // manager's "Open with" gives it, starts the window with that piece's set chosen.
@@ -33,7 +34,12 @@ int main(int argc, char** argv) {
     carvel::joiner::frmSplitJoin window(messageBox, fileDialog, carvel::fileSystem(), shell);
     // A signal stops the join at its next copy step and ends the program after it.
     const carvel::StopOnSignals stopOnSignals([&window] { window.stopAndQuit(); });
-    window.readCommandLine(arguments);
-    window.show();
+    // The command line is read once the program's event loop runs: a signal that comes while
+    // its box waits then closes the box and ends the program, as at any later time.
+    QTimer::singleShot(0, &window, [&window, &arguments] {
+        window.readCommandLine(arguments);
+        if (!window.quitting())
+            window.show();
+    });
     return QApplication::exec();
 }

@@ -10,7 +10,8 @@ constexpr int kProgressMilliseconds = 200;
 
 } // namespace
 
-BackgroundWork::BackgroundWork(IMessageBox& windowBox) : m_engineBox(windowBox) {
+BackgroundWork::BackgroundWork(IMessageBox& windowBox)
+    : m_engineBox(windowBox, [this](bool asking) { pauseWhileAsking(asking); }) {
     m_timer.setInterval(kProgressMilliseconds);
     connect(&m_timer, &QTimer::timeout, this, &BackgroundWork::showProgress);
 }
@@ -37,6 +38,8 @@ void BackgroundWork::start(QString what, QString verb, std::function<std::int16_
     m_done = 0;
     m_total = 0;
     m_running = true;
+    m_askedAt = -1;
+    m_waited = 0;
     m_clock.start();
     emit started();
     showProgress();
@@ -75,12 +78,33 @@ void BackgroundWork::stopAndWait() {
 }
 
 double BackgroundWork::seconds() const {
-    return m_running ? static_cast<double>(m_clock.elapsed()) / 1000.0 : m_lastSeconds;
+    if (!m_running)
+        return m_lastSeconds;
+    const qint64 now = m_askedAt >= 0 ? m_askedAt : m_clock.elapsed();
+    return static_cast<double>(now - m_waited) / 1000.0;
+}
+
+void BackgroundWork::pauseWhileAsking(bool asking) {
+    if (!m_running)
+        return;
+    if (asking) {
+        m_timer.stop();
+        m_askedAt = m_clock.elapsed();
+    } else if (m_askedAt >= 0) {
+        m_waited += m_clock.elapsed() - m_askedAt;
+        m_askedAt = -1;
+        m_timer.start();
+    }
 }
 
 void BackgroundWork::showProgress() {
-    emit progressed(m_done.load(std::memory_order_relaxed), m_total.load(std::memory_order_relaxed),
-                    seconds());
+    const FileLength total = m_total.load(std::memory_order_relaxed);
+    FileLength done = m_done.load(std::memory_order_relaxed);
+    // All of it shows only for work that has succeeded: the last check (a piece's checksum, the
+    // script written last) can still refuse work whose every byte was copied.
+    if (m_running && total > 0 && done >= total)
+        done = total - 1;
+    emit progressed(done, total, seconds());
 }
 
 void BackgroundWork::finish(std::int16_t result) {
@@ -89,9 +113,11 @@ void BackgroundWork::finish(std::int16_t result) {
     if (m_worker.joinable())
         m_worker.join();
     m_timer.stop();
-    showProgress();
     m_lastSeconds = seconds();
     m_running = false;
+    // The progress stops where it was, and reaches the whole only for a result.
+    if (result > 0)
+        showProgress();
     const auto finished = std::move(m_finished);
     m_finished = nullptr;
     emit ended();

@@ -60,6 +60,9 @@ signals:
 private:
     void finish(std::int16_t result);
     void showProgress();
+    // While the engine waits for the user's answer the progress stands still, and the time
+    // waited counts for no rate.
+    void pauseWhileAsking(bool asking);
 
     WindowThreadMessageBox m_engineBox;
     std::atomic<bool> m_cancel{false};
@@ -69,6 +72,8 @@ private:
     QTimer m_timer;
     QElapsedTimer m_clock;
     double m_lastSeconds = 0;
+    qint64 m_askedAt = -1; // when the box that is open now opened, on m_clock
+    qint64 m_waited = 0;   // milliseconds spent waiting for answers
     bool m_running = false;
     bool m_stoppedForClose = false;
     QString m_what;

@@ -180,9 +180,8 @@ bool JoinPanel::CheckJoinInput() {
     }
 }
 
-void JoinPanel::showResult(const std::string& text) {
-    m_messageBox.show(
-        {text, m_policy.programTitle, MsgButtons::Ok, MsgIcon::None, MsgAnswer::Ok, owner()});
+void JoinPanel::showResult(const std::string& text, MsgIcon icon) {
+    m_messageBox.show({text, m_policy.programTitle, MsgButtons::Ok, icon, MsgAnswer::Ok, owner()});
 }
 
 void JoinPanel::cmdJoin_Click() {
@@ -194,6 +193,7 @@ void JoinPanel::cmdJoin_Click() {
         if (!CheckJoinInput())
             return;
         m_destination = m_txtJoinDestination->text().toStdString();
+        m_destinationExisted = m_fs.FileExists(m_destination);
         const std::string pattern = m_txtJoinSourceFile->text().toStdString();
         if (m_policy.busyPointer)
             m_busy.emplace();
@@ -224,8 +224,10 @@ void JoinPanel::joinEnded(std::int16_t count) {
         if (count >= 1)
             showResult(joinDoneText(count, m_destination));
         else if (m_engine.wasCancelled())
-            showResult("The join into " + m_destination + " was cancelled. " + m_destination +
-                       " was left as it was.");
+            showResult("The join into " + m_destination + " was cancelled. " +
+                           (m_destinationExisted ? m_destination + " was left as it was."
+                                                 : std::string("No file was written.")),
+                       MsgIcon::Information);
         else
             showResult(kJoinFailedText);
         m_cmdJoin->setEnabled(!(m_policy.disableStartAfterJoin && count >= 1));

@@ -74,7 +74,7 @@ private:
     void* owner();
     // The refusal of a chosen name; true when the dialog is to open again.
     bool refuseChoice(const std::string& carvelText);
-    void showResult(const std::string& text);
+    void showResult(const std::string& text, MsgIcon icon = MsgIcon::None);
     void joinEnded(std::int16_t count);
     // The boxes and choosers cannot be used while a join runs; Start reads Cancel.
     void showWorking(bool working);
@@ -87,6 +87,8 @@ private:
     mdlMain m_engine;
     std::optional<BusyPointer> m_busy;
     std::string m_destination;
+    // Whether the destination was there when the join started: a cancel leaves it as it was.
+    bool m_destinationExisted = false;
 
     QLabel* m_label2;
     QLineEdit* m_txtJoinSourceFile;

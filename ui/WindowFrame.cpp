@@ -2,6 +2,7 @@
 
 #include "Artwork.h"
 #include "BackgroundWork.h"
+#include "ButtonKeys.h"
 #include "Controls.h"
 #include "StatusBar.h"
 #include "Twips.h"
@@ -38,6 +39,7 @@ WindowFrame::WindowFrame(IMessageBox& messageBox, const char* programTitle, QWid
                               Qt::MSWindowsFixedSizeDialogHint),
       m_messageBox(messageBox), m_programTitle(programTitle) {
     setObjectName(QStringLiteral("frmSplitJoin"));
+    ButtonKeys::install();
     setProgramIcon(Artwork::windowIcon());
     setFont(Controls::windowFont());
 
@@ -71,6 +73,9 @@ void WindowFrame::watchWork(BackgroundWork* work) {
                 m_statusBar->showProgress(work->verb(), done, total, seconds);
             });
     connect(work, &BackgroundWork::ended, this, [this, work] {
+        // The close question is moot once the work has ended: it goes, and the outcome shows.
+        if (m_closeQuestion != nullptr)
+            m_closeQuestion->withdraw();
         m_statusBar->showIdle();
         m_escape->setEnabled(false);
         guarded([this] { workChanged(false); });
@@ -102,11 +107,19 @@ bool WindowFrame::mayClose() {
     if (m_closeAfterWork)
         return false; // already stopping; the window closes when it has
     const std::string title = m_programTitle;
-    const MsgAnswer answer =
-        m_messageBox.show({running->what().toStdString() +
-                               " is not finished. Do you want to stop it and close " + title + "?",
-                           title, MsgButtons::YesNo, MsgIcon::None, MsgAnswer::No, this});
-    if (answer != MsgAnswer::Yes)
+    Withdrawal question;
+    m_closeQuestion = &question;
+    MsgAnswer answer = MsgAnswer::No;
+    try {
+        answer = m_messageBox.show(
+            {running->what().toStdString() + " is not finished. Do you want to stop it and close " +
+                 title + "?",
+             title, MsgButtons::YesNo, MsgIcon::None, MsgAnswer::No, this, &question});
+    } catch (...) {
+        // A box that cannot be shown answers No: the work goes on.
+    }
+    m_closeQuestion = nullptr;
+    if (answer != MsgAnswer::Yes || question.withdrawn())
         return false;
     // The work may have ended while the question was open.
     if (!running->isRunning())

@@ -38,6 +38,7 @@ public:
     // What a signal to end the program does: running work stops at its next copy step, and the
     // program ends once it has stopped, with no message; an idle program ends at once.
     void stopAndQuit();
+    bool quitting() const { return m_quitAfterWork; }
 
 protected:
     // programTitle captions the boxes that report an unexpected error.
@@ -84,6 +85,8 @@ private:
     StatusBar* m_statusBar = nullptr;
     std::vector<BackgroundWork*> m_works;
     QShortcut* m_escape = nullptr;
+    // The close question while it is open.
+    Withdrawal* m_closeQuestion = nullptr;
     bool m_closeAfterWork = false;
     bool m_quitAfterWork = false;
 };

@@ -7,8 +7,8 @@
 
 namespace carvel {
 
-WindowThreadMessageBox::WindowThreadMessageBox(IMessageBox& shown)
-    : m_shown(shown), m_context(new QObject) {}
+WindowThreadMessageBox::WindowThreadMessageBox(IMessageBox& shown, std::function<void(bool)> asking)
+    : m_shown(shown), m_asking(std::move(asking)), m_context(new QObject) {}
 
 WindowThreadMessageBox::~WindowThreadMessageBox() {
     close();
@@ -37,11 +37,15 @@ MsgAnswer WindowThreadMessageBox::show(const MessageRequest& request) {
         QMetaObject::invokeMethod(
             m_context,
             [this, request, answer] {
+                if (m_asking)
+                    m_asking(true);
                 try {
                     answer->set_value(m_shown.show(request));
                 } catch (...) {
                     answer->set_exception(std::current_exception());
                 }
+                if (m_asking)
+                    m_asking(false);
             },
             Qt::QueuedConnection);
     }

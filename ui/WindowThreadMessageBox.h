@@ -2,6 +2,7 @@
 
 #include "IMessageBox.h"
 
+#include <functional>
 #include <mutex>
 
 class QObject;
@@ -14,7 +15,9 @@ namespace carvel {
 class WindowThreadMessageBox final : public IMessageBox {
 public:
     // Made on the window's thread; shown passes the boxes on to the platform's message box.
-    explicit WindowThreadMessageBox(IMessageBox& shown);
+    // asking, if given, is told on the window's thread when a box a worker waits for opens
+    // (true) and when it has been answered (false).
+    explicit WindowThreadMessageBox(IMessageBox& shown, std::function<void(bool)> asking = {});
     ~WindowThreadMessageBox() override;
     WindowThreadMessageBox(const WindowThreadMessageBox&) = delete;
     WindowThreadMessageBox& operator=(const WindowThreadMessageBox&) = delete;
@@ -28,6 +31,7 @@ public:
 
 private:
     IMessageBox& m_shown;
+    std::function<void(bool)> m_asking;
     std::mutex m_mutex;
     // Lives on the window's thread; the boxes asked for are calls queued to it, and deleting it
     // drops those not yet shown.

@@ -84,6 +84,7 @@ void frmSplitJoin::SwitchToSplitMode() {
     ShowTBButton(QStringLiteral("ftttt"));
     m_joinDialog->hide();
     m_splitDialog->show();
+    showPanelFocus(m_splitDialog->txtSplitSourceFile());
     setWindowTitle(QStringLiteral("Split File"));
     setModePicture(QStringLiteral("Split"));
     statusBar1()->setText(QStringLiteral("Split File"));
@@ -96,9 +97,15 @@ void frmSplitJoin::SwitchToJoinMode() {
     ShowTBButton(QStringLiteral("tfttt"));
     m_splitDialog->hide();
     m_joinDialog->show();
+    showPanelFocus(m_joinDialog->txtJoinSourceFile());
     setWindowTitle(QStringLiteral("Join Files"));
     setModePicture(QStringLiteral("Join"));
     statusBar1()->setText(QStringLiteral("Join File"));
+}
+
+void frmSplitJoin::showPanelFocus(QWidget* firstBox) {
+    // The keys go to the panel now shown, never to a box of the hidden one.
+    firstBox->setFocus(Qt::OtherFocusReason);
 }
 
 void frmSplitJoin::tbMenu_ButtonClick(const QString& key) {
@@ -208,7 +215,10 @@ void frmSplitJoin::readCommandLine() {
     }
     if (request.mode == StartRequest::Mode::Join) {
         SwitchToJoinMode();
-        m_joinDialog->startWithPiece(request.path);
+        // "-J" alone, as a launcher gives the menu's join action with no file, only opens join
+        // mode: there is no path to refuse.
+        if (!request.path.empty())
+            m_joinDialog->startWithPiece(request.path);
     }
 }
 

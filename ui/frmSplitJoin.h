@@ -65,6 +65,7 @@ private:
     void buildMenus();
     void readCommandLine();
     void setModePicture(const QString& role);
+    void showPanelFocus(QWidget* firstBox);
     // Help command, from its fourth step on: opening the help file's contents.
     void showHelpContents();
     // Runs before the window unloads, whatever closes it; never stops the unload.

@@ -29,6 +29,10 @@ QMessageBox::StandardButton toQt(MsgAnswer answer) {
 } // namespace
 
 MsgAnswer QtMessageBox::show(const MessageRequest& request) {
+    // Closing a box that has only OK counts as OK; one with Cancel counts as Cancel.
+    const MsgAnswer closed = request.buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+    if (request.withdrawal != nullptr && request.withdrawal->withdrawn())
+        return closed;
     // A window not yet on screen gives no place to centre on: the box centres on the screen.
     auto* owner = static_cast<QWidget*>(request.owner);
     QMessageBox box(owner != nullptr && owner->isVisible() ? owner : nullptr);
@@ -69,7 +73,11 @@ MsgAnswer QtMessageBox::show(const MessageRequest& request) {
     const bool busy = QGuiApplication::overrideCursor() != nullptr;
     if (busy)
         QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+    if (request.withdrawal != nullptr)
+        request.withdrawal->whileOpen([&box] { box.reject(); });
     const int pressed = box.exec();
+    if (request.withdrawal != nullptr)
+        request.withdrawal->whileOpen({});
     if (busy)
         QGuiApplication::restoreOverrideCursor();
     switch (pressed) {
@@ -82,8 +90,7 @@ MsgAnswer QtMessageBox::show(const MessageRequest& request) {
     case QMessageBox::Retry:
         return MsgAnswer::Retry;
     default:
-        // Closing a box that has only OK counts as OK; one with Cancel counts as Cancel.
-        return request.buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+        return closed;
     }
 }
 

@@ -1,4 +1,5 @@
 #include "QtMessageBox.h"
+#include "ButtonKeys.h"
 #include "QtFileDialog.h"
 
 #include <QAbstractButton>
@@ -7,6 +8,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -72,6 +74,26 @@ TEST(QtMessageBox, ShowsTheRequestAndAnswersTheButtonPressed) {
                   error, [](QMessageBox& box) { EXPECT_EQ(box.icon(), QMessageBox::Critical); },
                   [](QMessageBox& box) { box.button(QMessageBox::Ok)->click(); }),
               MsgAnswer::Ok);
+}
+
+TEST(QtMessageBox, EveryBoxAsksAndWaitsWhateverClosedTheOneBefore) {
+    ButtonKeys::install(); // as the programs' windows do
+    const MessageRequest question{"Delete it?", "Overwrite Folder", MsgButtons::YesNoCancel,
+                                  MsgIcon::None, MsgAnswer::Yes};
+    const auto nothing = [](QMessageBox&) {};
+    const auto repeatHeldReturnThenSayNo = [](QMessageBox& box) {
+        QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r", true);
+        QApplication::sendEvent(box.defaultButton(), &held);
+        if (box.isVisible())
+            box.button(QMessageBox::No)->click();
+    };
+    for (const auto& close : std::initializer_list<std::function<void(QMessageBox&)>>{
+             [](QMessageBox& box) { QTest::keyPress(&box, Qt::Key_Return); },
+             [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); },
+             [](QMessageBox& box) { box.close(); }}) { // as the window manager closes it
+        showAndAnswer(question, nothing, close);
+        EXPECT_EQ(showAndAnswer(question, nothing, repeatHeldReturnThenSayNo), MsgAnswer::No);
+    }
 }
 
 // An error met during a split is reported while the busy pointer shows; the box that waits for

@@ -4,6 +4,7 @@
 #include "UiTestSupport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -224,6 +225,22 @@ TEST(Frame, InsertKeyTogglesTheInsertPanel) {
     EXPECT_NE(carvel.window->statusBar1()->insertMode(), before);
     QTest::keyClick(source, Qt::Key_Insert);
     EXPECT_EQ(carvel.window->statusBar1()->insertMode(), before);
+}
+
+// After a mode switch the keys go to the shown panel; Return and Enter press a focused button.
+TEST(Frame, KeysReachTheShownPanelAndPressItsButtons) {
+    Carvel carvel;
+    carvel.showActive();
+    QToolButton* start = carvel.window->splitPanel()->cmdSplit();
+    QTest::mouseClick(carvel.window->toolbarButton(2), Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), carvel.window->joinPanel()->txtJoinSourceFile());
+    entry(*carvel.window, "mnusp")->trigger();
+    EXPECT_EQ(QApplication::focusWidget(), carvel.window->splitPanel()->txtSplitSourceFile());
+    int presses = 0;
+    QObject::connect(start, &QToolButton::clicked, [&presses] { ++presses; });
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+        QTest::keyClick(start, key);
+    EXPECT_EQ(presses, 3);
 }
 
 } // namespace

@@ -130,6 +130,7 @@ TEST(LongWork, CancelledSplitAndJoinLeaveNothingOfTheRunAndSayItOnce) {
     ASSERT_EQ(carvel.messages.shown().size(), 2u); // the overwrite question, then one message
     EXPECT_EQ(carvel.messages.shown()[1].text, "The join into " + destination + " was cancelled. " +
                                                    destination + " was left as it was.");
+    EXPECT_EQ(carvel.messages.shown()[1].icon, MsgIcon::Information);
     EXPECT_EQ(readAll(destination), "old");
     EXPECT_EQ(snapshot(work.temp.path()), before); // no temporary file either
     EXPECT_TRUE(join.cmdJoin()->isEnabled());
@@ -156,6 +157,49 @@ TEST(LongWork, TheCloseBoxDuringWorkAsksAndYesStopsThenCloses) {
     EXPECT_EQ(work.carvel.messages.shown().size(), 2u); // no message after Yes
     EXPECT_EQ(snapshot(work.temp.path()),
               (std::map<std::string, long long>{{work.source, kSourceBytes}}));
+}
+
+TEST(LongWork, WorkThatEndsWhileTheCloseQuestionIsOpenTakesItBackAndReportsOnce) {
+    HeldWork work("movie.avi");
+    work.startSplit();
+    bool takenBack = false;
+    work.carvel.messages.whileShown([&](const MessageRequest& box) {
+        takenBack = box.buttons == MsgButtons::Ok &&
+                    work.carvel.messages.shown()[0].withdrawal->withdrawn();
+        work.gated.release(); // the work ends while the question is open
+        waitForWork(work.split());
+    });
+    work.carvel.window->close();
+    ASSERT_EQ(work.carvel.messages.shown().size(), 2u); // the question, then the split's outcome
+    EXPECT_TRUE(takenBack);
+    EXPECT_TRUE(work.carvel.window->isVisible());
+}
+
+TEST(LongWork, ARefusedJoinsProgressStandsStillWhileItsMessageWaitsAndNeverShowsTheWhole) {
+    HeldWork work("movie.avi");
+    ScriptedMessageBox quiet;
+    ASSERT_EQ(mdlMain(fileSystem(), quiet, "Carvel").SplitFile(work.source, 256 * 1024), 8);
+    const std::string folder = PieceSet::pieceFolder(fileSystem(), work.source);
+    std::ofstream(folder + "/movie.avi.8", std::ios::in | std::ios::out) << '\xAA'; // damaged
+    work.carvel.window->SwitchToJoinMode();
+    JoinPanel& join = *work.carvel.window->joinPanel();
+    join.MakeJoinPattern(folder + "/movie.avi.1");
+    join.txtJoinDestination()->setText(QString::fromStdString(work.source + ".back"));
+    const auto* rate = work.bar().findChild<QWidget*>("Progress")->findChild<QLabel*>();
+    QStringList seen; // while the damaged piece is reported, and a moment later
+    work.carvel.messages.whileShown([&](const MessageRequest&) {
+        if (!seen.isEmpty())
+            return;
+        seen << work.bar().text() + " " + rate->text();
+        QTest::qWait(500);
+        seen << work.bar().text() + " " + rate->text();
+    });
+    work.gated.release();
+    QTest::mouseClick(join.cmdJoin(), Qt::LeftButton);
+    waitForWork(join);
+    ASSERT_EQ(seen.size(), 2);
+    EXPECT_EQ(seen[0], seen[1]);
+    EXPECT_FALSE(seen[0].contains("100%")) << seen[0].toStdString();
 }
 
 TEST(LongWork, ASignalStopsTheWorkAndEndsTheProgramWithoutAMessage) {
