@@ -3,6 +3,7 @@
 # missing, so a fresh machine needs nothing by hand. Run as root (or with sudo available).
 # Wine gives the tests a real command interpreter to run the generated JoinFiles.bat; the
 # validators, lintian and dpkg-dev check the installation and build the Debian package.
+# MinGW-w64, GoogleTest's sources and NSIS build the Windows programs, their tests and installer.
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,7 @@ packages=(
     libchm-dev fp-utils
     xvfb xauth
     wine
+    g++-mingw-w64-x86-64-posix googletest nsis
     time coreutils
     qt6-svg-dev
     desktop-file-utils appstream lintian man-db dpkg-dev bash-completion file
