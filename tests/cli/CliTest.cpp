@@ -103,10 +103,12 @@ TEST_F(CliTest, FailuresGoToStandardErrorWithExitOne) {
                          "split.\n");
     EXPECT_EQ(run({"split", dir / "none", "1k"}), kExitFailed);
     EXPECT_EQ(err.str(), "Error: Source file does not exist!!!\n");
+#ifndef _WIN32 // where no file name holds a double quote
     writeFile(dir / "a\"b", "xy");
     EXPECT_EQ(run({"split", dir / "a\"b", "1"}), kExitFailed);
     EXPECT_EQ(err.str().rfind("Error: Cannot split file " + dir / "a\"b" + ": its name holds", 0),
               0u);
+#endif
     EXPECT_EQ(run({"join", source, dir / "x"}), kExitFailed);
     EXPECT_EQ(err.str(),
               "Invalid file selected: File: " + source + " is not a valid file to Join\n");
