@@ -34,15 +34,6 @@ int runIn(const std::string& folder, const std::string& commandLine,
 
 class WindowsCliTest : public ::testing::Test {
 protected:
-    std::string readAll(const std::string& path) {
-        return fs.OpenTextFile(path)->Read(fs.FileLen(path));
-    }
-    void write(const std::string& path, const std::string& bytes) {
-        auto file = fs.CreateTextFile(path, true);
-        file->Write(bytes);
-        file->Close();
-    }
-
     test::TempDir dir;
     WindowsFileSystem fs;
     const std::string cli = "\"" + std::string(CARVEL_CLI_PATH) + "\"";
@@ -52,17 +43,17 @@ protected:
 // code page 850 come back through JoinFiles.bat in the command interpreter.
 TEST_F(WindowsCliTest, NamesOutsideAsciiReachThePiecesAndTheScript) {
     for (const std::string name : {"Δοκιμή 日本語 🎉.bin", "café Übel.dat"}) {
-        write(dir / name, everyByte(2500));
+        test::writeFile(dir / name, everyByte(2500));
         ASSERT_EQ(runIn(dir.path(), cli + " split \"" + name + "\" 1000"), 0) << name;
         const std::string folder = dir / ("Split Files of " + name);
         EXPECT_TRUE(fs.FileExists(folder + "\\" + name + ".3")) << name;
         ASSERT_EQ(runIn(dir.path(), cli + " join \"" + folder + "\\" + name + ".1\" back.bin"), 0);
-        EXPECT_EQ(readAll(dir / "back.bin"), everyByte(2500));
+        EXPECT_EQ(test::readFile(dir / "back.bin"), everyByte(2500));
         fs.DeleteFile(dir / "back.bin");
     }
     const std::string folder = dir / "Split Files of café Übel.dat";
     EXPECT_EQ(runIn(folder, "cmd /c JoinFiles.bat"), 0);
-    EXPECT_EQ(readAll(folder + "\\café Übel.dat"), everyByte(2500));
+    EXPECT_EQ(test::readFile(folder + "\\café Übel.dat"), everyByte(2500));
 }
 
 // A join killed at once, without a chance to clean up, leaves neither its result nor the hidden
@@ -70,7 +61,7 @@ TEST_F(WindowsCliTest, NamesOutsideAsciiReachThePiecesAndTheScript) {
 TEST_F(WindowsCliTest, AKilledJoinLeavesNothingBehind) {
     const std::string piece(4 * 1024 * 1024, 'x');
     for (int i = 1; i <= 9; ++i)
-        write(dir / ("p." + std::to_string(i)), piece);
+        test::writeFile(dir / ("p." + std::to_string(i)), piece);
     const auto before = fs.ListFiles(dir.path()).size();
     bool seen = false;
     runIn(dir.path(), cli + " join p.1 out.bin",

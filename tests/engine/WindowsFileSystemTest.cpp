@@ -13,15 +13,6 @@ using test::TempDir;
 
 class WindowsFileSystemTest : public ::testing::Test {
 protected:
-    std::string readAll(const std::string& path) {
-        return fs.OpenTextFile(path)->Read(fs.FileLen(path));
-    }
-    void write(const std::string& path, const std::string& bytes) {
-        auto file = fs.CreateTextFile(path, true);
-        file->Write(bytes);
-        file->Close();
-    }
-
     TempDir dir;
     WindowsFileSystem fs;
     ScriptedMessageBox messages;
@@ -35,8 +26,8 @@ TEST_F(WindowsFileSystemTest, DeviceNamesAreRefusedWithTheirName) {
     for (const std::string name : {"CONSOLE", "com10", "con2", "nullable.txt", "COM0"})
         EXPECT_EQ(WindowsFileSystem::deviceName(dir / name), "") << name;
 
-    write(dir / "p.1", "a");
-    write(dir / "p.2", "b");
+    test::writeFile(dir / "p.1", "a");
+    test::writeFile(dir / "p.2", "b");
     EXPECT_EQ(engine.JoinPieces(dir / "NUL.bin", dir / "p.?", 1), 0);
     EXPECT_EQ(messages.shown().back().text,
               "Cannot create file " + dir / "NUL.bin" +
@@ -55,12 +46,12 @@ TEST_F(WindowsFileSystemTest, LongPathsAndNamesOutsideAsciiSplitAndJoin) {
     }
     const std::string source = folder + "/Δοκιμή 日本語 🎉.bin";
     ASSERT_GT(source.size(), 300u);
-    write(source, everyByte(5000));
+    test::writeFile(source, everyByte(5000));
     ASSERT_EQ(engine.SplitFile(source, 2000), 3);
     const std::string pieces = PieceSet::pieceFolder(fs, source);
     EXPECT_EQ(fs.ListFiles(pieces).size(), 5u);
     EXPECT_EQ(engine.JoinPieces(folder + "/back.bin", pieces + "/Δοκιμή 日本語 🎉.bin.?", 1), 3);
-    EXPECT_EQ(readAll(folder + "/back.bin"), everyByte(5000));
+    EXPECT_EQ(test::readFile(folder + "/back.bin"), everyByte(5000));
     fs.DeleteFolder(dir / std::string(70, 'a'), false);
     EXPECT_FALSE(fs.FolderExists(folder));
 }
@@ -70,16 +61,16 @@ TEST_F(WindowsFileSystemTest, LongPathsAndNamesOutsideAsciiSplitAndJoin) {
 TEST_F(WindowsFileSystemTest, TheResultReplacesOnlyWhatItMay) {
     auto result = fs.CreateResultFile(dir / "out", false);
     result->stream().Write("new");
-    write(dir / "out", "theirs");
+    test::writeFile(dir / "out", "theirs");
     EXPECT_THROW(result->Commit(), FileSystemError);
     result.reset();
-    EXPECT_EQ(readAll(dir / "out"), "theirs");
+    EXPECT_EQ(test::readFile(dir / "out"), "theirs");
     EXPECT_EQ(test::namesIn(dir.path()), std::set<std::string>{"out"});
 
     result = fs.CreateResultFile(dir / "out", true);
     result->stream().Write("new");
     result->Commit();
-    EXPECT_EQ(readAll(dir / "out"), "new");
+    EXPECT_EQ(test::readFile(dir / "out"), "new");
 
     fs.CreateResultFile(dir / "never", false)->stream().Write("x");
     EXPECT_EQ(test::namesIn(dir.path()), std::set<std::string>{"out"});
@@ -87,7 +78,7 @@ TEST_F(WindowsFileSystemTest, TheResultReplacesOnlyWhatItMay) {
     const auto lock = fs.LockFile(dir / "out");
     ASSERT_TRUE(lock);
     EXPECT_FALSE(fs.LockFile(dir / "out"));
-    EXPECT_EQ(readAll(dir / "out"), "new");
+    EXPECT_EQ(test::readFile(dir / "out"), "new");
 }
 
 } // namespace

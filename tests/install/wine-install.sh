@@ -4,14 +4,12 @@
 # nothing is left: no folder, no uninstall entry, no PATH entry. Needs WINEPREFIX set.
 set -euo pipefail
 installer=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT
 fail() { echo "wine-install: $*" >&2; exit 1; }
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Carvel'
 envkey='HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\Environment'
 
-wine "$installer" /S
-wineserver -w
+wine "$installer" /S && wineserver -w
 dir=$(winepath -u 'C:\Program Files\Carvel')
 [ -f "$dir/carvel-cli.exe" ] && [ -f "$dir/Carvel.chm" ] || fail "not installed in $dir"
 wine reg query "$key" /v UninstallString >/dev/null || fail "no uninstall entry"
@@ -26,8 +24,7 @@ printf '%s\r\n' '@echo off' 'carvel-cli split data.bin 1M' 'if errorlevel 1 exit
 (cd "$work" && wine cmd /c run.bat) >/dev/null || fail "split and join through the PATH"
 cmp "$work/data.bin" "$work/back.bin" || fail "the join differs"
 
-wine "$dir/uninstall.exe" /S
-wineserver -w
+wine "$dir/uninstall.exe" /S && wineserver -w
 [ ! -e "$dir" ] || fail "$dir is left after uninstalling"
 ! wine reg query "$key" >/dev/null 2>&1 || fail "the uninstall entry is left"
 ! wine reg query "$envkey" /v Path | grep -qi 'Carvel' || fail "the PATH entry is left"
