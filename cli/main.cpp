@@ -9,6 +9,10 @@
 #include <iostream>
 #include <unistd.h>
 
+#ifdef _WIN32
+#include "WindowsConsole.h"
+#endif
+
 namespace {
 
 std::atomic<bool> interrupted{false};
@@ -33,7 +37,14 @@ void stopOnSignals() {
 
 int main(int argc, char** argv) {
     stopOnSignals();
+#ifdef _WIN32
+    const carvel::Utf8Console console;
+    const std::vector<std::string> args = carvel::wideArguments();
+    (void)argc;
+    (void)argv;
+#else
     const std::vector<std::string> args(argv + 1, argv + argc);
+#endif
     int code = carvel::kExitFailed;
     try {
         code = carvel::runCarvelCli(args, std::cout, std::cerr, carvel::fileSystem(),

@@ -3,6 +3,7 @@
 #include "ChecksumFile.h"
 #include "JoinScript.h"
 #include "JoinScriptReader.h"
+#include "PathSeparator.h"
 #include "PieceSet.h"
 
 #include <algorithm>
@@ -49,7 +50,7 @@ std::string PieceListing::pathOf(long long i) const {
 }
 
 std::string PieceListing::nameOf(long long i) const {
-    const std::size_t slash = base.rfind('/');
+    const std::size_t slash = base.find_last_of(kPathSeparators);
     return base.substr(slash == std::string::npos ? 0 : slash + 1) + PieceSet::numberText(i, width);
 }
 
@@ -62,9 +63,11 @@ PieceListing PieceListing::take(FileSystem& fs, const std::string& pattern) {
     set.base = pattern.substr(0, baseLength);
     set.width = static_cast<int>(pattern.size() - baseLength);
 
-    const std::size_t slash = set.base.rfind('/');
+    const std::size_t slash = set.base.find_last_of(kPathSeparators);
+    // A root ("/", or "C:\" on Windows) keeps its separator.
+    const bool root = slash == 0 || (slash != std::string::npos && set.base[slash - 1] == ':');
     const std::string folder = slash == std::string::npos ? "."
-                               : slash == 0               ? "/"
+                               : root                     ? set.base.substr(0, slash + 1)
                                                           : set.base.substr(0, slash);
     const std::string prefix = set.base.substr(slash == std::string::npos ? 0 : slash + 1);
     if (!fs.FolderExists(folder)) {
@@ -81,7 +84,8 @@ PieceListing PieceListing::take(FileSystem& fs, const std::string& pattern) {
     long long known = 0;
     if (prefix.size() > 1 && prefix.back() == '.') {
         set.fileName = prefix.substr(0, prefix.size() - 1);
-        const std::string inFolder = slash == std::string::npos ? "" : folder + "/";
+        const std::string inFolder =
+            slash == std::string::npos ? "" : set.base.substr(0, slash + 1);
         set.checksumPath = inFolder + set.fileName + ".sha256";
         if (const auto text = readSetFile(fs, set.checksumPath)) {
             const auto entries = ChecksumFile::parse(*text);

@@ -1,5 +1,7 @@
 #include "PieceSet.h"
 
+#include "PathSeparator.h"
+
 #include <cctype>
 
 namespace carvel::PieceSet {
@@ -37,16 +39,17 @@ std::string pieceFolder(FileSystem& fs, const std::string& sourcePath) {
     // concatenation would put it at the root of the file system.
     if (parent.empty())
         return "Split Files of " + fs.GetFileName(sourcePath);
-    return parent + "/Split Files of " + fs.GetFileName(sourcePath);
+    return parent + kPathSeparator + "Split Files of " + fs.GetFileName(sourcePath);
 }
 
 std::string piecePath(const std::string& folder, const std::string& fileName, long long i,
                       int width) {
-    return folder + "/" + fileName + "." + numberText(i, width);
+    return folder + kPathSeparator + fileName + "." + numberText(i, width);
 }
 
 std::string piecePattern(const std::string& folder, const std::string& fileName, int width) {
-    return folder + "/" + fileName + "." + std::string(static_cast<std::size_t>(width), '?');
+    return folder + kPathSeparator + fileName + "." +
+           std::string(static_cast<std::size_t>(width), '?');
 }
 
 bool isNumeric(const std::string& text) {

@@ -3,6 +3,7 @@
 #include "ChecksumFile.h"
 #include "FileHasher.h"
 #include "JoinScript.h"
+#include "PathSeparator.h"
 #include "PieceListing.h"
 #include "PieceSet.h"
 #include "ShellJoinScript.h"
@@ -198,7 +199,7 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
                 sums += ChecksumFile::line(results[1].digests[static_cast<std::size_t>(i - 1)],
                                            fileName + "." + PieceSet::numberText(i, width));
             sums += ChecksumFile::line(results[0].digests.front(), fileName);
-            sumsPath = folder + "/" + fileName + ".sha256";
+            sumsPath = folder + kPathSeparator + fileName + ".sha256";
             sumsFile = m_fs.CreateTextFile(sumsPath, true);
             sumsFile->Write(sums);
             sumsFile->Close();
@@ -216,8 +217,8 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
             shellPath.clear();
 
             scriptText += JoinScript::tail(fileName);
-            script = m_fs.CreateTextFile(folder + "/JoinFiles.bat", true);
-            scriptPath = folder + "/JoinFiles.bat";
+            script = m_fs.CreateTextFile(folder + kPathSeparator + "JoinFiles.bat", true);
+            scriptPath = folder + kPathSeparator + "JoinFiles.bat";
             script->Write(scriptText);
             scriptText.clear();
             script->Close();

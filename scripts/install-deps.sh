@@ -2,7 +2,9 @@
 # Installs what building and testing Carvel needs from Debian's packages, and only what is
 # missing, so a fresh machine needs nothing by hand. Run as root (or with sudo available).
 # Wine gives the tests a real command interpreter to run the generated JoinFiles.bat, and dash
-# and busybox the POSIX shells besides bash that run JoinFiles.sh; the validators, lintian and dpkg-dev check the installation and build the Debian package.
+# and busybox the POSIX shells besides bash that run JoinFiles.sh; the validators, lintian and
+# dpkg-dev check the installation and build the Debian package.
+# MinGW-w64, GoogleTest's sources and NSIS build the Windows programs, their tests and installer.
 set -euo pipefail
 
 packages=(
@@ -13,6 +15,7 @@ packages=(
     xvfb xauth
     wine
     dash busybox
+    g++-mingw-w64-x86-64-posix googletest nsis
     time coreutils
     qt6-svg-dev
     desktop-file-utils appstream lintian man-db dpkg-dev bash-completion file

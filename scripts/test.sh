@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything with warnings as errors and runs the whole test suite, builds the Debian
 # package and tries it installed, then builds the engine and carvel-cli again under
-# AddressSanitizer and UndefinedBehaviorSanitizer and runs their tests.
+# AddressSanitizer and UndefinedBehaviorSanitizer and runs their tests, and last builds the
+# Windows programs and their installer and tests them under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -15,3 +16,5 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DCARVEL_WERROR=ON -DCARVE
       -DCARVEL_ENGINE_ONLY=ON >/dev/null
 cmake --build build-sanitize -j2
 ctest --test-dir build-sanitize --output-on-failure -j2
+
+bash scripts/windows.sh build-windows

@@ -6,7 +6,9 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 namespace carvel {
 namespace {
@@ -101,10 +103,12 @@ TEST_F(CliTest, FailuresGoToStandardErrorWithExitOne) {
                          "split.\n");
     EXPECT_EQ(run({"split", dir / "none", "1k"}), kExitFailed);
     EXPECT_EQ(err.str(), "Error: Source file does not exist!!!\n");
+#ifndef _WIN32 // where no file name holds a double quote
     writeFile(dir / "a\"b", "xy");
     EXPECT_EQ(run({"split", dir / "a\"b", "1"}), kExitFailed);
     EXPECT_EQ(err.str().rfind("Error: Cannot split file " + dir / "a\"b" + ": its name holds", 0),
               0u);
+#endif
     EXPECT_EQ(run({"join", source, dir / "x"}), kExitFailed);
     EXPECT_EQ(err.str(),
               "Invalid file selected: File: " + source + " is not a valid file to Join\n");
@@ -228,6 +232,8 @@ TEST_F(CliTest, NamesAfterADoubleDashAreNeverOptions) {
     EXPECT_EQ(out.str(), carvelCliUsage());
 }
 
+#ifndef _WIN32
+// Names Windows cannot hold; on Windows, the Windows tests run the program through cmd.
 // Blanks around a name are part of it: the file named is the file split.
 TEST_F(CliTest, NamesAreTakenExactlyAsGiven) {
     writeFile(dir / "rep.bin", everyByte(2500));
@@ -316,6 +322,8 @@ TEST_F(CliProgramTest, SplitsAndJoinsWithRelativePaths) {
               "Carvel: Cannot write file big: File too large\nCarvel: Join file failed!\n");
     EXPECT_EQ(test::namesIn(dir.path()), before);
 }
+
+#endif
 
 } // namespace
 } // namespace carvel

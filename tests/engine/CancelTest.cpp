@@ -1,5 +1,4 @@
 #include "PieceSet.h"
-#include "PosixFileSystem.h"
 #include "ScriptedMessageBox.h"
 #include "TestFiles.h"
 #include "mdlMain.h"
@@ -19,7 +18,7 @@ using test::writeFile;
 // The flag is raised from the progress of the copy itself, so the stop lands mid-set.
 TEST(Cancel, AStoppedRunShowsNothingAndLeavesNoPartOfItsWork) {
     TempDir dir;
-    PosixFileSystem fs;
+    NativeFileSystem fs;
     ScriptedMessageBox messages;
     mdlMain engine{fs, messages, "Carvel"};
     std::atomic<bool> cancel{false};
@@ -30,7 +29,7 @@ TEST(Cancel, AStoppedRunShowsNothingAndLeavesNoPartOfItsWork) {
     const std::string source = dir / "data.bin";
     const std::string bytes = everyByte(10000);
     writeFile(source, bytes);
-    const std::string folder = dir.path() + "/Split Files of data.bin";
+    const std::string folder = dir / "Split Files of data.bin";
     stopAt = 2500; // inside the third piece
     EXPECT_EQ(engine.SplitFile(source, 1000), 0);
     EXPECT_TRUE(engine.wasCancelled());

@@ -1,18 +1,20 @@
 #include "FaultyFileSystem.h"
-#include "PosixFileSystem.h"
 #include "ScriptedMessageBox.h"
 #include "TestFiles.h"
 #include "mdlMain.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/mount.h>
+#endif
 
 namespace carvel {
 namespace {
 
 using test::everyByte;
 using test::exists;
+using test::kSep;
 using test::namesIn;
 using test::readFile;
 using test::TempDir;
@@ -42,7 +44,7 @@ protected:
     }
 
     TempDir dir;
-    PosixFileSystem real;
+    NativeFileSystem real;
     FaultyFileSystem faulty{real};
     ScriptedMessageBox messages;
     mdlMain engine{faulty, messages, "Carvel"};
@@ -52,16 +54,17 @@ protected:
 TEST_F(FaultTest, SplitStopsAtAFailedCreateAndWritesNoScript) {
     faulty.failCreate(3);
     EXPECT_EQ(splitFive(), 0);
-    EXPECT_EQ(onlyMessage(), "Cannot create file " + folder + "/src.3: Permission denied");
+    EXPECT_EQ(onlyMessage(), "Cannot create file " + folder + kSep + "src.3: Permission denied");
     EXPECT_EQ(namesIn(folder), (std::set<std::string>{"src.1", "src.2"}));
 }
 
 TEST_F(FaultTest, SplitDiskFullInTheMiddleOfAPiece) {
     faulty.diskFullAfter(250);
     EXPECT_EQ(splitFive(), 0);
-    EXPECT_EQ(onlyMessage(), "Cannot write file " + folder + "/src.3: No space left on device");
+    EXPECT_EQ(onlyMessage(),
+              "Cannot write file " + folder + kSep + "src.3: No space left on device");
     EXPECT_EQ(namesIn(folder), (std::set<std::string>{"src.1", "src.2", "src.3"}));
-    EXPECT_EQ(readFile(folder + "/src.3"), everyByte(500).substr(200, 50));
+    EXPECT_EQ(readFile(folder + kSep + "src.3"), everyByte(500).substr(200, 50));
 }
 
 TEST_F(FaultTest, SplitFailuresOfReadCloseAndScriptAreNoSuccess) {
@@ -69,17 +72,18 @@ TEST_F(FaultTest, SplitFailuresOfReadCloseAndScriptAreNoSuccess) {
     engine.setChecksums(false);
     faulty.failRead(1);
     EXPECT_EQ(splitFive(), 0);
-    EXPECT_EQ(onlyMessage(), "Cannot read file " + dir.path() + "/src: Input/output error");
+    EXPECT_EQ(onlyMessage(), "Cannot read file " + dir.path() + kSep + "src: Input/output error");
 
     messages.clear();
     faulty.failClose(1); // the failed run closed nothing; this is the first piece's close
     EXPECT_EQ(splitFive(), 0);
-    EXPECT_EQ(onlyMessage(), "Cannot close file " + folder + "/src.1: Input/output error");
+    EXPECT_EQ(onlyMessage(), "Cannot close file " + folder + kSep + "src.1: Input/output error");
 
     messages.clear();
     faulty.failWrite(1 + 5 + 1); // the last run's first piece, five pieces, then JoinFiles.sh
     EXPECT_EQ(splitFive(), 0);
-    EXPECT_EQ(onlyMessage(), "Cannot write file " + folder + "/JoinFiles.sh: Input/output error");
+    EXPECT_EQ(onlyMessage(),
+              "Cannot write file " + folder + kSep + "JoinFiles.sh: Input/output error");
     // All pieces stay; the half-written script does not.
     EXPECT_EQ(namesIn(folder),
               (std::set<std::string>{"src.1", "src.2", "src.3", "src.4", "src.5"}));
@@ -87,7 +91,8 @@ TEST_F(FaultTest, SplitFailuresOfReadCloseAndScriptAreNoSuccess) {
     messages.clear();
     faulty.failClose(1 + 6 + 6 + 1); // before: a piece; five pieces and the source, twice
     EXPECT_EQ(splitFive(), 0);
-    EXPECT_EQ(onlyMessage(), "Cannot close file " + folder + "/JoinFiles.sh: Input/output error");
+    EXPECT_EQ(onlyMessage(),
+              "Cannot close file " + folder + kSep + "JoinFiles.sh: Input/output error");
     EXPECT_EQ(namesIn(folder),
               (std::set<std::string>{"src.1", "src.2", "src.3", "src.4", "src.5"}));
 }
@@ -96,20 +101,22 @@ TEST_F(FaultTest, SplitFailuresOfTheChecksumFileLeaveNeitherItNorTheScript) {
     const std::set<std::string> pieces{"src.1", "src.2", "src.3", "src.4", "src.5"};
     faulty.failCreate(6); // five pieces, then the checksum file
     EXPECT_EQ(splitFive(), 0);
-    EXPECT_EQ(onlyMessage(), "Cannot create file " + folder + "/src.sha256: Permission denied");
+    EXPECT_EQ(onlyMessage(),
+              "Cannot create file " + folder + kSep + "src.sha256: Permission denied");
     EXPECT_EQ(namesIn(folder), pieces);
 
     messages.clear();
     faulty.failWrite(5 + 5 + 1); // five pieces in each run, then the checksum file
     EXPECT_EQ(splitFive(), 0);
-    EXPECT_EQ(onlyMessage(), "Cannot write file " + folder + "/src.sha256: Input/output error");
+    EXPECT_EQ(onlyMessage(),
+              "Cannot write file " + folder + kSep + "src.sha256: Input/output error");
     EXPECT_EQ(namesIn(folder), pieces);
 }
 
 TEST_F(FaultTest, JoinFailuresLeaveTheDestinationAndNoTemporaryFile) {
     faulty.failRead(2);
     EXPECT_EQ(joinTwo(), 0);
-    EXPECT_EQ(onlyMessage(), "Cannot read file " + dir.path() + "/j.2: Input/output error");
+    EXPECT_EQ(onlyMessage(), "Cannot read file " + dir.path() + kSep + "j.2: Input/output error");
     expectJoinChangedNothing();
 }
 
@@ -123,13 +130,15 @@ TEST_F(FaultTest, JoinDiskFullInTheMiddleOfAPiece) {
 TEST_F(FaultTest, JoinFailedCloseOrCreateOfTheNewFile) {
     faulty.failClose(3); // two pieces, then the new file
     EXPECT_EQ(joinTwo(), 0);
-    EXPECT_NE(onlyMessage().find("Cannot close file " + dir.path() + "/out: "), std::string::npos);
+    EXPECT_NE(onlyMessage().find("Cannot close file " + dir.path() + kSep + "out: "),
+              std::string::npos);
     expectJoinChangedNothing();
 
     messages.clear();
     faulty.failCreate(2); // the first run's new file was the first create
     EXPECT_EQ(joinTwo(), 0);
-    EXPECT_NE(onlyMessage().find("Cannot create file " + dir.path() + "/out"), std::string::npos);
+    EXPECT_NE(onlyMessage().find("Cannot create file " + dir.path() + kSep + "out"),
+              std::string::npos);
     expectJoinChangedNothing();
 }
 
@@ -137,22 +146,28 @@ TEST_F(FaultTest, JoinFailedCloseOrCreateOfTheNewFile) {
 class TmpfsTest : public ::testing::Test {
 protected:
     void SetUp() override {
+#ifdef _WIN32
+        GTEST_SKIP() << "a small tmpfs needs Linux";
+#else
         mountPoint = dir / "small";
         std::filesystem::create_directory(mountPoint);
         if (::mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=1m") != 0)
             GTEST_SKIP() << "cannot mount a tmpfs here (" << std::strerror(errno)
                          << "); needs root";
         mounted = true;
+#endif
     }
     void TearDown() override {
+#ifndef _WIN32
         if (mounted)
             ::umount2(mountPoint.c_str(), MNT_DETACH);
+#endif
     }
 
     TempDir dir;
     std::string mountPoint;
     bool mounted = false;
-    PosixFileSystem fs;
+    NativeFileSystem fs;
     ScriptedMessageBox messages;
     mdlMain engine{fs, messages, "Carvel"};
 };
@@ -174,7 +189,7 @@ TEST_F(TmpfsTest, JoinThatFillsTheDiskKeepsTheOldDestination) {
     writeFile(dir / "piece.2", everyByte(700 * 1024));
     writeFile(mountPoint + "/out", "precious");
     for (bool kernel : {true, false}) {
-        fs.setKernelCopy(kernel);
+        test::useKernelCopy(fs, kernel);
         messages.clear();
         EXPECT_EQ(engine.JoinPieces(mountPoint + "/out", dir / "piece.?", 1), 0);
         ASSERT_EQ(messages.shown().size(), 1u);

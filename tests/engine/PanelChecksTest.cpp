@@ -1,5 +1,4 @@
 #include "PanelChecks.h"
-#include "PosixFileSystem.h"
 #include "ScriptedMessageBox.h"
 #include "TestFiles.h"
 
@@ -50,7 +49,7 @@ protected:
     }
 
     TempDir dir;
-    PosixFileSystem fs;
+    NativeFileSystem fs;
     ScriptedMessageBox messages;
     std::string source = dir / "film.avi";
     std::string folder = dir / "Split Files of film.avi";

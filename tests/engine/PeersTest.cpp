@@ -1,5 +1,4 @@
 #include "PieceSet.h"
-#include "PosixFileSystem.h"
 #include "ScriptedMessageBox.h"
 #include "TestFiles.h"
 #include "mdlMain.h"
@@ -31,7 +30,7 @@ bool haveCommand(const std::string& name) {
 class PeersTest : public ::testing::Test {
 protected:
     TempDir dir;
-    PosixFileSystem fs;
+    NativeFileSystem fs;
     ScriptedMessageBox messages;
     mdlMain engine{fs, messages, "Carvel"};
 };

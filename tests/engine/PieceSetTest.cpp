@@ -1,5 +1,5 @@
 #include "PieceSet.h"
-#include "PosixFileSystem.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -19,23 +19,25 @@ TEST(PieceSet, WidthFollowsThePieceCount) {
 }
 
 TEST(PieceSet, PathsArePlainConcatenation) {
-    PosixFileSystem fs;
-    EXPECT_EQ(PieceSet::pieceFolder(fs, "/backup/photos.zip"), "/backup/Split Files of photos.zip");
+    NativeFileSystem fs;
+    const std::string s(1, kPathSeparator); // the system's own separator
+    EXPECT_EQ(PieceSet::pieceFolder(fs, "/backup/photos.zip"),
+              "/backup" + s + "Split Files of photos.zip");
     // The root keeps its separator, so the folder holds two in a row.
-    EXPECT_EQ(PieceSet::pieceFolder(fs, "/x"), "//Split Files of x");
+    EXPECT_EQ(PieceSet::pieceFolder(fs, "/x"), "/" + s + "Split Files of x");
     // Never the root for a source named without a folder.
     EXPECT_EQ(PieceSet::pieceFolder(fs, "photos.zip"), "Split Files of photos.zip");
-    EXPECT_EQ(PieceSet::pieceFolder(fs, "sub/photos.zip"), "sub/Split Files of photos.zip");
+    EXPECT_EQ(PieceSet::pieceFolder(fs, "sub/photos.zip"), "sub" + s + "Split Files of photos.zip");
     EXPECT_EQ(PieceSet::pieceFolder(fs, "/my.files/archive.tar.gz"),
-              "/my.files/Split Files of archive.tar.gz");
+              "/my.files" + s + "Split Files of archive.tar.gz");
     EXPECT_EQ(PieceSet::piecePath("/b/Split Files of data", "data", 3, 2),
-              "/b/Split Files of data/data.03");
+              "/b/Split Files of data" + s + "data.03");
     EXPECT_EQ(PieceSet::piecePattern("/b/Split Files of a.tar.gz", "a.tar.gz", 1),
-              "/b/Split Files of a.tar.gz/a.tar.gz.?");
+              "/b/Split Files of a.tar.gz" + s + "a.tar.gz.?");
 }
 
 TEST(PieceSet, ParentAndNameOfAPath) {
-    PosixFileSystem fs;
+    NativeFileSystem fs;
     EXPECT_EQ(fs.GetParentFolderName("/a/b/c.txt"), "/a/b");
     EXPECT_EQ(fs.GetFileName("/a/b/c.txt"), "c.txt");
     EXPECT_EQ(fs.GetParentFolderName("/x"), "/");

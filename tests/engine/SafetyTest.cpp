@@ -1,5 +1,4 @@
 #include "PanelChecks.h"
-#include "PosixFileSystem.h"
 #include "ScriptedMessageBox.h"
 #include "SetCheck.h"
 #include "TestFiles.h"
@@ -7,12 +6,14 @@
 #include "mdlMain.h"
 
 #include <functional>
-#include <grp.h>
 #include <gtest/gtest.h>
+#include <utility>
+#ifndef _WIN32
+#include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <utility>
+#endif
 
 namespace carvel {
 namespace {
@@ -23,6 +24,7 @@ using test::namesIn;
 using test::readFile;
 using test::writeFile;
 
+#ifndef _WIN32
 constexpr uid_t kNobody = 65534;
 
 // The exit status of work run in a child process as the user nobody.
@@ -34,6 +36,7 @@ int asNobody(const std::function<int()>& work) {
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+#endif
 
 class SafetyTest : public ::testing::Test {
 protected:
@@ -59,7 +62,7 @@ protected:
     }
 
     test::TempDir dir;
-    PosixFileSystem fs;
+    NativeFileSystem fs;
     ScriptedMessageBox messages;
     mdlMain engine{fs, messages, "Carvel"};
     ScriptedMessageBox otherMessages;
@@ -67,6 +70,9 @@ protected:
 };
 
 TEST_F(SafetyTest, NamesThatCouldEndTheirQuotesAreRefusedBeforeAnythingIsWritten) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows file names hold no double quotes or control characters";
+#else
     for (const std::string name :
          {"x\" & echo INJECTED> pwned.txt & rem \".txt", "a\rb", "a\nb", "tab\there", "del\x7f"}) {
         writeFile(dir / name, everyByte(3000));
@@ -79,12 +85,16 @@ TEST_F(SafetyTest, NamesThatCouldEndTheirQuotesAreRefusedBeforeAnythingIsWritten
         EXPECT_EQ(messages.shown().back().caption + ": " + lastText(), "Error: " + text);
         EXPECT_FALSE(exists(dir / ("Split Files of " + name)));
     }
+#endif
 }
 
 // The set rebuilt by the command interpreter itself: names that hold its command characters
 // run nothing, and names outside ASCII come back under their own names, also those that code
 // page 850 lacks (found in the folder; under Wine such a name may hold no "%").
 TEST_F(SafetyTest, HostileNamesRunNothingInACommandInterpreter) {
+#ifdef _WIN32
+    GTEST_SKIP() << "runs Wine from Linux; on Windows the Windows tests run JoinFiles.bat";
+#else
     if (std::system("command -v wine >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "wine is not installed, so no command interpreter to run JoinFiles.bat";
     std::vector<std::string> names = {"x & md pwned1 & rem .txt", "x) & md pwned2 & (.txt",
@@ -122,9 +132,13 @@ TEST_F(SafetyTest, HostileNamesRunNothingInACommandInterpreter) {
     }
     for (const std::string& name : namesIn(dir.path()))
         EXPECT_NE(name.rfind("pwned", 0), 0u) << name;
+#endif
 }
 
 TEST_F(SafetyTest, ASourceInsideItsOwnPieceFolderIsNeverDeleted) {
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links need privileges on Windows";
+#else
     const std::string folder = dir / "Split Files of link";
     std::filesystem::create_directory(folder);
     writeFile(folder + "/data", everyByte(3000));
@@ -141,13 +155,14 @@ TEST_F(SafetyTest, ASourceInsideItsOwnPieceFolderIsNeverDeleted) {
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(lastText(), text);
     EXPECT_EQ(readFile(folder + "/data"), everyByte(3000));
+#endif
 }
 
 TEST_F(SafetyTest, AFileThatAppearsDuringAJoinIsKeptAndTheJoinFails) {
     pieces();
     writeFile(dir / "q.1", "other");
     for (const bool unnamed : {true, false}) {
-        fs.setUnnamedFiles(unnamed);
+        test::useUnnamedFiles(fs, unnamed);
         std::filesystem::remove(dir / "out");
         // While this join runs, a second join of another set to the same new name ends first.
         meanwhile([&] { EXPECT_EQ(other.JoinPieces(dir / "out", dir / "q.?", 1), 1); });
@@ -180,6 +195,9 @@ TEST_F(SafetyTest, ASecondSplitOfTheSameSourceFailsAtOnce) {
 }
 
 TEST_F(SafetyTest, ARefusedDeleteLeavesTheOldSetWhole) {
+#ifdef _WIN32
+    GTEST_SKIP() << "immutable files and other users need Linux";
+#else
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to make a file immutable and to act as another user";
     const std::string source = dir / "data";
@@ -209,11 +227,15 @@ TEST_F(SafetyTest, ARefusedDeleteLeavesTheOldSetWhole) {
               }),
               0);
     EXPECT_EQ(namesIn(folder).size(), before.size() + 1);
+#endif
 }
 
 // Where the result cannot be made beside the destination, or would not keep its owner, the
 // destination is written as a plain create would, and never copied in full to then fail.
 TEST_F(SafetyTest, WhereNoFileCanReplaceTheDestinationItIsWrittenInPlace) {
+#ifdef _WIN32
+    GTEST_SKIP() << "sticky folders and other users need Linux";
+#else
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to act as another user";
     pieces();
@@ -235,9 +257,14 @@ TEST_F(SafetyTest, WhereNoFileCanReplaceTheDestinationItIsWrittenInPlace) {
         EXPECT_EQ(after.st_ino, before.st_ino);
     }
     EXPECT_EQ(namesIn(dir / "sticky"), std::set<std::string>{"theirs"});
+#endif
 }
 
 TEST_F(SafetyTest, AJoinUnderWayLeavesNothingNamedBehind) {
+#ifdef _WIN32
+    GTEST_SKIP() << "on Windows the result is a hidden file that closing deletes; the Windows "
+                    "tests kill a join";
+#else
     pieces();
     const auto before = namesIn(dir.path());
     std::set<std::string> during;
@@ -254,9 +281,13 @@ TEST_F(SafetyTest, AJoinUnderWayLeavesNothingNamedBehind) {
     EXPECT_EQ(engine.JoinPieces(dir / "other", dir / "p.?", 1), 0);
     EXPECT_EQ(during.size(), before.size() + 2); // "out" and the temporary file
     EXPECT_EQ(namesIn(dir.path()).size(), before.size() + 1);
+#endif
 }
 
 TEST_F(SafetyTest, WhatIsNotARegularFileOrNameIsSaidBeforeAnyCopy) {
+#ifdef _WIN32
+    GTEST_SKIP() << "named pipes, /dev and /proc need Linux";
+#else
     ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0644), 0);
     for (const std::string& source :
          {dir / "fifo", std::string("/dev/zero"), std::string("/proc/self/status")}) {
@@ -273,6 +304,7 @@ TEST_F(SafetyTest, WhatIsNotARegularFileOrNameIsSaidBeforeAnyCopy) {
     EXPECT_EQ(engine.JoinPieces(longName, dir / "p.?", 1), 0);
     EXPECT_EQ(lastText(), "Cannot create file " + longName + ": File name too long");
     EXPECT_FALSE(copied);
+#endif
 }
 
 // A set from an archive can hold links to files its receiver may read and others may not.

@@ -1,7 +1,6 @@
 #include "ChecksumFile.h"
 #include "JoinScript.h"
 #include "JoinScriptReader.h"
-#include "PosixFileSystem.h"
 #include "ScriptedMessageBox.h"
 #include "SetCheck.h"
 #include "TestFiles.h"
@@ -67,7 +66,7 @@ protected:
     }
 
     TempDir dir;
-    PosixFileSystem fs;
+    NativeFileSystem fs;
     ScriptedMessageBox messages;
     mdlMain engine{fs, messages, "Carvel"};
     const std::string bytes = everyByte(500);

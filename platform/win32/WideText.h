@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+namespace carvel {
+
+// Text inside the programs is UTF-8; Windows takes and gives UTF-16. These convert between the
+// two, so that every name keeps every character (Greek, Chinese, emoji) on its way through.
+// Bytes that are not UTF-8 become U+FFFD rather than being dropped.
+std::wstring toWide(const std::string& text);
+std::string toUtf8(const std::wstring& text);
+// The system's description of an error code, without its closing full stop and line end.
+std::string systemMessage(unsigned long error);
+
+} // namespace carvel
