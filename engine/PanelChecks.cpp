@@ -1,5 +1,6 @@
 #include "PanelChecks.h"
 
+#include "PieceListing.h"
 #include "PieceSet.h"
 #include "SplitGuards.h"
 
@@ -134,7 +135,10 @@ JoinCheck CheckJoinInput(const std::string& sourceText, const std::string& desti
             check.focus = InputField::JoinSource;
             return check;
         }
-        if (!fs.FileExists(PieceSet::firstPiecePath(sourceText))) {
+        // Piece 1 as the pattern spells it, or any piece of the set under another numbering
+        // (from 0, without padding); a set that cannot be joined says why here.
+        if (!fs.FileExists(PieceSet::firstPiecePath(sourceText)) &&
+            PieceListing::take(fs, sourceText).missing == 1) {
             inputError(messageBox, "Source file does not exist!!!", "Error", owner);
             check.focus = InputField::JoinSource;
             return check;

@@ -45,7 +45,7 @@ protected:
     mdlMain engine{fs, messages, "Seamer"};
 };
 
-TEST_F(JoinPiecesTest, JoinsInNumberOrderUntilTheWidthEndsAndRefusesAGap) {
+TEST_F(JoinPiecesTest, JoinsInNumberOrderWhateverTheWidthAndRefusesAGapOrTwins) {
     pieces({"1", "2", "4"});
     writeFile(dir / "out", "precious");
     EXPECT_EQ(engine.JoinPieces(dir / "out", dir / "p.?", 1), 0);
@@ -54,21 +54,28 @@ TEST_F(JoinPiecesTest, JoinsInNumberOrderUntilTheWidthEndsAndRefusesAGap) {
     expectOnlyFiles({"p.1", "p.2", "p.4", "out"});
     messages.clear();
 
+    // Unpadded: p.10 is the tenth piece, whichever piece gave the pattern.
     pieces({"3", "5", "6", "7", "8", "9", "10"});
-    EXPECT_EQ(engine.JoinPieces(dir / "out", dir / "p.?", 1), 9);
-    EXPECT_EQ(readFile(dir / "out"), "<1><2><3><4><5><6><7><8><9>");
+    EXPECT_EQ(engine.JoinPieces(dir / "out", dir / "p.?", 1), 10);
+    EXPECT_EQ(readFile(dir / "out"), "<1><2><3><4><5><6><7><8><9><10>");
+    EXPECT_EQ(engine.JoinPieces(dir / "out2", dir / "p.??", 1), 10);
+    EXPECT_EQ(readFile(dir / "out2"), readFile(dir / "out"));
 
-    // One-digit files are no pieces of a two-digit set.
-    EXPECT_EQ(engine.JoinPieces(dir / "out2", dir / "p.??", 1), 0);
-    EXPECT_FALSE(exists(dir / "out2"));
-    pieces({"01", "02"});
-    // p.10 is piece 10 of this set, so it has a gap.
-    EXPECT_EQ(engine.JoinPieces(dir / "out2", dir / "p.??", 1), 0);
-    EXPECT_EQ(texts(), std::vector<std::string>{"Piece p.03 of the set is missing."});
+    // Two files of one number: neither is taken for the other.
+    pieces({"01"});
+    EXPECT_EQ(engine.JoinPieces(dir / "out3", dir / "p.??", 1), 0);
+    EXPECT_EQ(texts(), std::vector<std::string>{"Cannot join the set of " + (dir / "p.") +
+                                                ": p.01 and p.1 are both its piece 1"});
+    EXPECT_FALSE(exists(dir / "out3"));
+
+    // Numbered from 0, as split -d numbers: piece 0 comes first.
     messages.clear();
-    ::unlink((dir / "p.10").c_str());
-    EXPECT_EQ(engine.JoinPieces(dir / "out2", dir / "p.??", 1), 2);
-    EXPECT_EQ(readFile(dir / "out2"), "<01><02>");
+    for (const std::string& name : namesIn(dir.path()))
+        if (name.rfind("p.", 0) == 0)
+            ::unlink((dir / name).c_str());
+    pieces({"00", "01", "02"});
+    EXPECT_EQ(engine.JoinPieces(dir / "out3", dir / "p.??", 1), 3);
+    EXPECT_EQ(readFile(dir / "out3"), "<00><01><02>");
     EXPECT_TRUE(messages.shown().empty());
 }
 
