@@ -147,7 +147,15 @@ PieceListing PieceListing::take(FileSystem& fs, const std::string& pattern) {
         return set;
     }
     const std::vector<std::string> listed = fs.ListFiles(folder);
-    prefix = spellingOf(listed, prefix);
+    // Taken only where the file system finds a piece under both spellings, as one that ignores
+    // case does.
+    if (const std::string other = spellingOf(listed, prefix); other != prefix) {
+        const auto piece = std::find_if(listed.begin(), listed.end(), [&](const std::string& name) {
+            return numberOf(name, other) >= 0;
+        });
+        if (fs.SameFile(inFolder + prefix + piece->substr(other.size()), inFolder + *piece))
+            prefix = other;
+    }
     set.base = inFolder + prefix;
     std::map<long long, std::string> found;
     for (const std::string& name : listed) {

@@ -1,3 +1,5 @@
+#include "ForwardingFileSystem.h"
+#include "PanelChecks.h"
 #include "PosixFileSystem.h"
 #include "ScriptedMessageBox.h"
 #include "TestFiles.h"
@@ -77,6 +79,34 @@ TEST_F(JoinPiecesTest, JoinsInNumberOrderWhateverTheWidthAndRefusesAGapOrTwins) 
     EXPECT_EQ(engine.JoinPieces(dir / "out3", dir / "p.??", 1), 3);
     EXPECT_EQ(readFile(dir / "out3"), "<00><01><02>");
     EXPECT_TRUE(messages.shown().empty());
+}
+
+// A file system that ignores the letter case of names, as FAT and NTFS through Windows do.
+class CaseBlindFileSystem final : public ForwardingFileSystem {
+public:
+    using ForwardingFileSystem::ForwardingFileSystem;
+    static std::string lower(std::string path) {
+        for (std::size_t i = path.rfind('/') + 1; i < path.size(); ++i)
+            path[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(path[i])));
+        return path;
+    }
+    bool FileExists(const std::string& path) override { return real().FileExists(lower(path)); }
+    bool SameFile(const std::string& a, const std::string& b) override {
+        return real().SameFile(lower(a), lower(b));
+    }
+};
+
+TEST_F(JoinPiecesTest, APieceChosenInAnotherCaseFindsItsSetWhereCaseIsIgnored) {
+    pieces({"1", "2"});
+    CaseBlindFileSystem blind(fs);
+    mdlMain caseBlind{blind, messages, "Seamer"};
+    EXPECT_TRUE(CheckJoinInput(dir / "P.?", dir / "out", blind, messages).ok);
+    EXPECT_EQ(caseBlind.JoinPieces(dir / "out", dir / "P.?", 1), 2);
+    EXPECT_EQ(readFile(dir / "out"), "<1><2>");
+    // Where case counts, P.1 is no piece of the set of p.
+    EXPECT_FALSE(CheckJoinInput(dir / "P.?", dir / "out2", fs, messages).ok);
+    EXPECT_EQ(engine.JoinPieces(dir / "out2", dir / "P.?", 1), 0);
+    EXPECT_FALSE(exists(dir / "out2"));
 }
 
 TEST_F(JoinPiecesTest, EveryByteValueComesBack) {
