@@ -717,15 +717,19 @@ std::string PosixFileSystem::FileStamp(const std::string& path) {
 
 FileLength PosixFileSystem::LargestFile(const std::string& folder) {
     constexpr FileLength kFat = 4LL * 1024 * 1024 * 1024 - 1;
+    // pathconf's _PC_FILESIZEBITS is no guide: it gives 32 for tmpfs and every FUSE file system.
     struct statfs info {};
-    if (::statfs(folder.c_str(), &info) == 0 && info.f_type == MSDOS_SUPER_MAGIC)
+    if (::statfs(folder.c_str(), &info) != 0)
+        return INT64_MAX;
+    if (info.f_type == MSDOS_SUPER_MAGIC)
         return kFat;
-    const long bits = ::pathconf(folder.c_str(), _PC_FILESIZEBITS);
-    if (bits > 1 && bits < 64)
-        return (FileLength{1} << bits) - 1;
-    // FAT through FUSE tells nothing in statfs or pathconf; its mount does.
-    if (info.f_type == FUSE_SUPER_MAGIC && fuseType(folder).find("fat") != std::string::npos)
-        return kFat;
+    // FAT through FUSE shows only in the type its mount gives itself ("fuse.fusefat").
+    if (info.f_type == FUSE_SUPER_MAGIC) {
+        const std::string type = fuseType(folder);
+        const std::string name = type.substr(type.rfind('.') + 1);
+        if (name == "fusefat" || name == "vfat" || name == "msdos" || name == "fat")
+            return kFat;
+    }
     return INT64_MAX;
 }
 
