@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <chrono>
 #include <stdexcept>
-#include <system_error>
 
 namespace carvel {
 
@@ -31,10 +30,13 @@ FileHasher::FileHasher(std::vector<Task> tasks, int threads)
     : m_tasks(std::move(tasks)), m_results(m_tasks.size()) {
     const auto count =
         std::min<std::size_t>(static_cast<std::size_t>(std::max(threads, 1)), m_tasks.size());
+    // Room for every thread first: a thread left running when the constructor throws would end
+    // the program.
+    m_threads.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         try {
             m_threads.emplace_back([this] { work(); });
-        } catch (const std::system_error&) {
+        } catch (const std::exception&) {
             // The system gives no more threads (ulimit -u, memory): those started do the work,
             // and with none, wait() does it on the caller's thread.
             break;
