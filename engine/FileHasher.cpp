@@ -21,7 +21,7 @@ struct Skipped {};
 FileHasher::Task FileHasher::wholeFile(FileSystem& fs, const std::string& path, FileLength length,
                                        std::string expected) {
     Task task;
-    task.parts.push_back({[&fs, path] { return fs.OpenTextFile(path); }, length, 0});
+    task.parts.push_back({[&fs, path] { return fs.OpenTextFile(path); }, length, -1});
     task.expected = std::move(expected);
     return task;
 }
@@ -54,20 +54,20 @@ FileHasher::~FileHasher() {
         thread.join();
 }
 
-void FileHasher::ready(long long count) {
+void FileHasher::ready(FileLength count) {
     {
         const std::lock_guard lock(m_mutex);
-        m_ready = count;
+        m_ready = std::max(m_ready, count);
     }
     m_readyChanged.notify_all();
 }
 
-bool FileHasher::waitReady(long long after) {
+bool FileHasher::waitReady(FileLength end) {
     std::unique_lock lock(m_mutex);
-    m_readyChanged.wait(lock, [&] { return m_stop || m_closed || m_ready >= after; });
+    m_readyChanged.wait(lock, [&] { return m_stop || m_closed || m_ready >= end; });
     if (m_stop)
         throw Stopped{};
-    return m_ready >= after;
+    return m_ready >= end;
 }
 
 void FileHasher::work() {
@@ -93,13 +93,18 @@ void FileHasher::work() {
 void FileHasher::run(const Task& task, Result& result) {
     Sha256 sha;
     for (const Part& part : task.parts) {
-        if (!waitReady(part.after))
-            throw Skipped{};
+        // Opened once its first byte is there, and read a step behind the writing.
+        const auto there = [&](FileLength upTo) {
+            if (part.at >= 0 && !waitReady(part.at + upTo))
+                throw Skipped{};
+        };
+        there(std::min<FileLength>(part.length, 1));
         auto stream = part.open();
         for (FileLength left = part.length; left > 0;) {
             if (m_stop)
                 throw Stopped{};
             const FileLength ask = std::min(left, kChunk);
+            there(part.length - left + ask);
             const std::string bytes = stream->Read(ask);
             sha.update(bytes.data(), bytes.size());
             left -= ask;

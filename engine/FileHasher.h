@@ -24,9 +24,9 @@ public:
     struct Part {
         Opener open;
         FileLength length = 0;
-        // The part is read only once the caller said that this many parts are ready
-        // (written, for bytes read back after they were written).
-        long long after = 0;
+        // Where the part lies in the bytes that the caller tells ready() as they are written,
+        // for bytes read back as soon as they are there; -1 when all of it is there now.
+        FileLength at = -1;
     };
     struct Task {
         std::vector<Part> parts;
@@ -53,8 +53,8 @@ public:
     FileHasher(const FileHasher&) = delete;
     FileHasher& operator=(const FileHasher&) = delete;
 
-    // Parts with an after of at most count may now be read.
-    void ready(long long count);
+    // The first count bytes that parts lie in may now be read.
+    void ready(FileLength count);
     FileLength hashed() const { return m_hashed.load(); }
     // True once a task with an expected digest came out different, or failed.
     bool mismatchFound() const { return m_mismatch.load(); }
@@ -66,8 +66,9 @@ public:
 private:
     void work();
     void run(const Task& task, Result& result);
-    // False when the part will never be ready; throws Stopped once the hasher is destroyed.
-    bool waitReady(long long after);
+    // False when the bytes up to end will never be ready; throws Stopped once the hasher is
+    // destroyed.
+    bool waitReady(FileLength end);
 
     std::vector<Task> m_tasks;
     std::vector<Result> m_results;
@@ -78,7 +79,7 @@ private:
     std::atomic<bool> m_stop{false};
     std::mutex m_mutex;
     std::condition_variable m_readyChanged;
-    long long m_ready = 0;
+    FileLength m_ready = 0;
     bool m_closed = false; // no more parts become ready
     std::vector<std::thread> m_threads;
 };

@@ -135,10 +135,16 @@ JoinCheck CheckJoinInput(const std::string& sourceText, const std::string& desti
             check.focus = InputField::JoinSource;
             return check;
         }
-        // Piece 1 as the pattern spells it, or any piece of the set under another numbering
-        // (from 0, without padding); a set that cannot be joined says why here.
-        if (!fs.FileExists(PieceSet::firstPiecePath(sourceText)) &&
-            PieceListing::take(fs, sourceText).missing == 1) {
+        // Piece 1 as the pattern spells it, or the set's first piece under another numbering
+        // (piece 0, or without padding); a set that cannot be joined says why here.
+        const auto setFound = [&] {
+            try {
+                return PieceListing::take(fs, sourceText).missing != 1;
+            } catch (const std::invalid_argument&) {
+                return false; // no pattern at all
+            }
+        };
+        if (!fs.FileExists(PieceSet::firstPiecePath(sourceText)) && !setFound()) {
             inputError(messageBox, "Source file does not exist!!!", "Error", owner);
             check.focus = InputField::JoinSource;
             return check;

@@ -157,6 +157,10 @@ PieceListing PieceListing::take(FileSystem& fs, const std::string& pattern) {
             prefix = other;
     }
     set.base = inFolder + prefix;
+    // The set as its messages name it: the file it rebuilds, where its pieces end in ".".
+    const std::string setName =
+        inFolder +
+        (prefix.size() > 1 && prefix.back() == '.' ? prefix.substr(0, prefix.size() - 1) : prefix);
     std::map<long long, std::string> found;
     for (const std::string& name : listed) {
         const long long number = numberOf(name, prefix);
@@ -164,10 +168,9 @@ PieceListing PieceListing::take(FileSystem& fs, const std::string& pattern) {
             continue;
         const auto [at, added] = found.emplace(number, name);
         if (!added)
-            throw FileSystemError("Cannot join the set of " + inFolder + prefix + ": " +
-                                  std::min(at->second, name) + " and " +
-                                  std::max(at->second, name) + " are both its piece " +
-                                  std::to_string(number));
+            throw FileSystemError(
+                "Cannot join the set of " + setName + ": " + std::min(at->second, name) + " and " +
+                std::max(at->second, name) + " are both its piece " + std::to_string(number));
     }
 
     // What the set's own files say it holds; only a set whose pieces end in "." has them.
@@ -190,12 +193,12 @@ PieceListing PieceListing::take(FileSystem& fs, const std::string& pattern) {
         for (const auto& [number, name] : found) {
             const auto piece = named.find(number);
             if (piece == named.end() || piece->second.name != name)
-                throw FileSystemError("Cannot join the set of " + inFolder + set.fileName + ": " +
-                                      name + " lies beside its pieces but is none of them");
+                throw FileSystemError("Cannot join the set of " + setName + ": " + name +
+                                      " lies beside its pieces but is none of them");
         }
     } else if (!found.empty()) {
         if (found.rbegin()->first >= kBeyondAnySet)
-            throw FileSystemError("Cannot join the set of " + inFolder + prefix + ": " +
+            throw FileSystemError("Cannot join the set of " + setName + ": " +
                                   found.rbegin()->second +
                                   " is numbered past the last piece a set can have");
         for (long long i = std::min(found.begin()->first, 1LL); i <= found.rbegin()->first; ++i)

@@ -153,10 +153,12 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
             // Each piece read back once it is written, twice beside the copying: for the whole
             // file and for itself. The checksums then describe the pieces as they were written.
             FileHasher::Task whole;
+            FileLength at = 0;
             for (long long i = 1; i <= count; ++i) {
                 const std::string path = PieceSet::piecePath(folder, fileName, i, width);
                 whole.parts.push_back(
-                    {[this, path] { return m_fs.OpenTextFile(path); }, pieceLength(i), i});
+                    {[this, path] { return m_fs.OpenTextFile(path); }, pieceLength(i), at});
+                at += pieceLength(i);
             }
             FileHasher::Task each = whole;
             each.digestEach = true;
@@ -167,6 +169,8 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
         // Progress is that of the slowest of the copying and the two hashings; each report is a
         // step at which a run asked to stop does so.
         auto report = [&](FileLength copied) {
+            if (hasher)
+                hasher->ready(done + copied);
             stopIfCancelled();
             if (m_progress)
                 m_progress(hasher ? std::min(done + copied, hasher->hashed() / 2) : done + copied,
@@ -179,8 +183,6 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
             m_fs.CopyBytes(*source, *piece, pieceLength(i), report);
             piece->Close();
             piece.reset();
-            if (hasher)
-                hasher->ready(i);
             done += pieceLength(i);
             scriptText += JoinScript::pieceLine(fileName, i, width);
         }
@@ -368,7 +370,7 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
                     m_fs, set.pathOf(static_cast<long long>(i) + 1), lengths[i], set.digests[i]);
                 if (readBack)
                     task.parts.front() = {[result, offset] { return result->ReadBack(offset); },
-                                          lengths[i], static_cast<long long>(i) + 1};
+                                          lengths[i], offset};
                 tasks.push_back(std::move(task));
                 offset += lengths[i];
             }
@@ -380,13 +382,16 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
             piece = m_fs.OpenTextFile(set.pathOf(i));
             const FileLength length = lengths[static_cast<std::size_t>(i - 1)];
             overwritten = target->InPlace();
-            m_fs.CopyBytes(*piece, target->stream(), length,
-                           [&](FileLength copied) { report(done + copied); });
+            m_fs.CopyBytes(*piece, target->stream(), length, [&](FileLength copied) {
+                if (hasher)
+                    hasher->ready(done + copied);
+                report(done + copied);
+            });
             piece->Close();
             piece.reset();
             done += length;
             if (hasher)
-                hasher->ready(i);
+                hasher->ready(done);
         }
         if (hasher) {
             auto results = hasher->wait([&] { report(done); });

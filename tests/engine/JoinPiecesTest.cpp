@@ -66,7 +66,7 @@ TEST_F(JoinPiecesTest, JoinsInNumberOrderWhateverTheWidthAndRefusesAGapOrTwins) 
     // Two files of one number: neither is taken for the other.
     pieces({"01"});
     EXPECT_EQ(engine.JoinPieces(dir / "out3", dir / "p.??", 1), 0);
-    EXPECT_EQ(texts(), std::vector<std::string>{"Cannot join the set of " + (dir / "p.") +
+    EXPECT_EQ(texts(), std::vector<std::string>{"Cannot join the set of " + (dir / "p") +
                                                 ": p.01 and p.1 are both its piece 1"});
     EXPECT_FALSE(exists(dir / "out3"));
 
