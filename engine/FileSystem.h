@@ -45,6 +45,15 @@ public:
     virtual TextStream& stream() = 0;
     // Closes the file and puts it in place; fails when the name is taken and may not be replaced.
     virtual void Commit() = 0;
+    // A stream that reads the result from offset as it was written so far, so that a check sees
+    // the bytes that went into it; empty where the result cannot be read.
+    virtual std::unique_ptr<TextStream> ReadBack(FileLength offset) {
+        (void)offset;
+        return nullptr;
+    }
+    // True when the result is the existing destination itself, left unchanged until the first
+    // write: whatever fails after that leaves it partly overwritten.
+    virtual bool InPlace() const { return false; }
 };
 
 // A lock held for as long as the object lives.
@@ -110,6 +119,18 @@ public:
     // The file that writing to path reaches: symbolic links followed to the file they name,
     // which need not exist yet. A file system without links has path itself.
     virtual std::string FinalPath(const std::string& path) { return path; }
+    // What tells one state of a file's content from another (its length, identity and times of
+    // change), so that a file that changed meanwhile can be told; empty where nothing tells it.
+    virtual std::string FileStamp(const std::string& path) {
+        (void)path;
+        return {};
+    }
+    // The longest file the file system holding folder can store, for a result that could not
+    // fit to be refused before anything is written (FAT32: 4 GiB less one byte).
+    virtual FileLength LargestFile(const std::string& folder) {
+        (void)folder;
+        return INT64_MAX;
+    }
 };
 
 // Why a received file that is a link is neither read nor joined: an archive can carry a link

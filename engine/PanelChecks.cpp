@@ -1,5 +1,6 @@
 #include "PanelChecks.h"
 
+#include "PieceListing.h"
 #include "PieceSet.h"
 #include "SplitGuards.h"
 
@@ -135,7 +136,16 @@ JoinCheck CheckJoinInput(const std::string& sourceText, const std::string& desti
             check.focus = InputField::JoinSource;
             return check;
         }
-        if (!fs.FileExists(PieceSet::firstPiecePath(sourceText))) {
+        // Piece 1 as the pattern spells it, or the set's first piece under another numbering
+        // (piece 0, or without padding); a set that cannot be joined says why here.
+        const auto setFound = [&] {
+            try {
+                return PieceListing::take(fs, sourceText).missing != 1;
+            } catch (const std::invalid_argument&) {
+                return false; // no pattern at all
+            }
+        };
+        if (!fs.FileExists(PieceSet::firstPiecePath(sourceText)) && !setFound()) {
             inputError(messageBox, "Source file does not exist!!!", "Error", owner);
             check.focus = InputField::JoinSource;
             return check;

@@ -19,6 +19,7 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/vfs.h>
 #include <unistd.h>
 
@@ -187,8 +188,31 @@ public:
 
     TextStream& stream() override { return m_stream; }
 
+    std::unique_ptr<TextStream> ReadBack(FileLength offset) override {
+        const std::string self = "/proc/self/fd/" + std::to_string(m_stream.fd());
+        int fd = ::open(self.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0 && m_kind != Kind::Unnamed)
+            fd =
+                ::open((m_kind == Kind::Named ? m_tempPath : m_path).c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return nullptr;
+        if (::lseek(fd, offset, SEEK_SET) != offset) {
+            const int error = errno;
+            ::close(fd);
+            fail("Cannot read file", m_path, error);
+        }
+        return std::make_unique<PosixTextStream>(fd, m_path);
+    }
+
+    bool InPlace() const override { return m_kind == Kind::InPlace; }
+
     void Commit() override {
         if (m_kind == Kind::InPlace) {
+            // Opened without truncating, so that it stayed whole until the first write; what
+            // is left of the old content past the new end goes now.
+            const off_t end = ::lseek(m_stream.fd(), 0, SEEK_CUR);
+            if (end < 0 || ::ftruncate(m_stream.fd(), end) != 0)
+                fail("Cannot write file", m_path, errno);
             m_stream.Close();
             return;
         }
@@ -240,9 +264,12 @@ private:
             failTaken(m_path);
         if (errno != EINVAL && errno != ENOSYS)
             fail("Cannot rename file " + m_tempPath + " to", m_path, errno);
-        // A file system without the flag: a second link never replaces either.
-        if (::link(m_tempPath.c_str(), m_path.c_str()) == 0)
+        // A file system without the flag: a second link never replaces either, and the
+        // hidden name then goes.
+        if (::link(m_tempPath.c_str(), m_path.c_str()) == 0) {
+            ::unlink(m_tempPath.c_str());
             return;
+        }
         if (errno == EEXIST)
             failTaken(m_path);
         // Nor links: the name is looked at last thing before the rename.
@@ -311,6 +338,31 @@ std::string whyUndeletable(const std::string& folder, const std::string& entry) 
         ::lstat(entry.c_str(), &info) == 0 && info.st_uid != me && folderInfo.st_uid != me)
         return entry + " belongs to another user in a sticky folder";
     return {};
+}
+
+// The type that the mount holding path gives in /proc/self/mountinfo ("fuse.fusefat"), empty
+// when it cannot be told.
+std::string fuseType(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return {};
+    std::FILE* mounts = std::fopen("/proc/self/mountinfo", "re");
+    if (mounts == nullptr)
+        return {};
+    std::string type;
+    char line[4096];
+    while (std::fgets(line, sizeof line, mounts) != nullptr) {
+        // id parent major:minor root point options... - type source options
+        unsigned major = 0, minor = 0;
+        const char* dash = std::strstr(line, " - ");
+        char found[256] = "";
+        if (std::sscanf(line, "%*u %*u %u:%u", &major, &minor) == 2 && dash != nullptr &&
+            std::sscanf(dash + 3, "%255s", found) == 1 && major == major(info.st_dev) &&
+            minor == minor(info.st_dev))
+            type = found;
+    }
+    std::fclose(mounts);
+    return type;
 }
 
 } // namespace
@@ -588,7 +640,7 @@ std::unique_ptr<ResultFile> PosixFileSystem::CreateResultFile(const std::string&
     // No file can be made in the folder, but the destination itself may be written.
     if (fd < 0 && exists && (error == EACCES || error == EPERM)) {
         kind = Kind::InPlace;
-        fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOFOLLOW);
+        fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
         error = errno;
     }
     if (fd < 0)
@@ -678,6 +730,36 @@ std::string PosixFileSystem::FinalPath(const std::string& path) {
             current = folder.back() == '/' ? folder + target : folder + "/" + target;
     }
     fail("Cannot follow link", path, ELOOP);
+}
+
+std::string PosixFileSystem::FileStamp(const std::string& path) {
+    struct stat info {};
+    if (!statPath(path, info))
+        return "gone";
+    // The change time moves with every write and cannot be set back, as the modification
+    // time can.
+    return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino) + ":" +
+           std::to_string(info.st_size) + ":" + std::to_string(info.st_mtim.tv_sec) + "." +
+           std::to_string(info.st_mtim.tv_nsec) + ":" + std::to_string(info.st_ctim.tv_sec) + "." +
+           std::to_string(info.st_ctim.tv_nsec);
+}
+
+FileLength PosixFileSystem::LargestFile(const std::string& folder) {
+    constexpr FileLength kFat = 4LL * 1024 * 1024 * 1024 - 1;
+    // pathconf's _PC_FILESIZEBITS is no guide: it gives 32 for tmpfs and every FUSE file system.
+    struct statfs info {};
+    if (::statfs(folder.c_str(), &info) != 0)
+        return INT64_MAX;
+    if (info.f_type == MSDOS_SUPER_MAGIC)
+        return kFat;
+    // FAT through FUSE shows only in the type its mount gives itself ("fuse.fusefat").
+    if (info.f_type == FUSE_SUPER_MAGIC) {
+        const std::string type = fuseType(folder);
+        const std::string name = type.substr(type.rfind('.') + 1);
+        if (name == "fusefat" || name == "vfat" || name == "msdos" || name == "fat")
+            return kFat;
+    }
+    return INT64_MAX;
 }
 
 FileSystem& fileSystem() {

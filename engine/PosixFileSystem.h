@@ -35,6 +35,8 @@ public:
     bool IsWithin(const std::string& path, const std::string& folder) override;
     std::unique_ptr<FileLock> LockFile(const std::string& path) override;
     std::string FinalPath(const std::string& path) override;
+    std::string FileStamp(const std::string& path) override;
+    FileLength LargestFile(const std::string& folder) override;
 
     // Turns the kernel copy off, so that the read/write loop can be tested and measured.
     void setKernelCopy(bool enabled) { m_kernelCopy = enabled; }

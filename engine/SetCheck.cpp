@@ -2,6 +2,7 @@
 
 #include "FileHasher.h"
 #include "PieceListing.h"
+#include "PieceSet.h"
 
 #include <algorithm>
 #include <exception>
@@ -11,6 +12,8 @@ namespace carvel {
 
 SetCheck SetCheck::run(FileSystem& fs, const std::string& pattern, const Progress& progress) {
     const PieceListing set = PieceListing::take(fs, pattern);
+    if (!set.foundAny())
+        throw FileSystemError(missingPieceText(PieceSet::firstPiecePath(pattern)));
     SetCheck check;
     check.checksumPath = set.checksumPath;
     if (set.digests.empty())
@@ -23,17 +26,19 @@ SetCheck SetCheck::run(FileSystem& fs, const std::string& pattern, const Progres
     std::vector<FileHasher::Task> tasks;
     FileLength total = 0;
     for (long long i = 1; i <= set.count; ++i) {
-        if (!std::binary_search(set.found.begin(), set.found.end(), i))
+        if (!set.present[static_cast<std::size_t>(i - 1)])
             continue;
         if (fs.IsLink(set.pathOf(i))) {
             links.push_back(i);
             continue;
         }
         numbers.push_back(i);
-        tasks.push_back({set.pathOf(i), {}, set.digests[static_cast<std::size_t>(i - 1)]});
-        total += fs.FileLen(set.pathOf(i));
+        const FileLength length = fs.FileLen(set.pathOf(i));
+        tasks.push_back(FileHasher::wholeFile(fs, set.pathOf(i), length,
+                                              set.digests[static_cast<std::size_t>(i - 1)]));
+        total += length;
     }
-    FileHasher hasher(fs, std::move(tasks), 2);
+    FileHasher hasher(std::move(tasks), 2);
     const auto results = hasher.wait([&] {
         if (progress)
             progress(hasher.hashed(), total);
@@ -51,13 +56,14 @@ SetCheck SetCheck::run(FileSystem& fs, const std::string& pattern, const Progres
         }
         const auto& result = results[next++];
         if (result.error) {
-            // A piece that cannot be read is told by what stopped the reading.
+            // A piece that cannot be read is told by what stopped the reading; a failure of
+            // the machine (no memory, no hashing) is no fault of the piece and ends the check.
             try {
                 std::rethrow_exception(result.error);
-            } catch (const std::exception& error) {
+            } catch (const FileSystemError& error) {
                 check.problems.push_back(error.what());
-            } catch (...) {
-                check.problems.push_back(damagedPieceText(set.nameOf(i)));
+            } catch (const std::bad_alloc&) {
+                throw std::runtime_error("Cannot check the set: out of memory");
             }
         } else if (result.digests.front() != set.digests[static_cast<std::size_t>(i - 1)]) {
             check.problems.push_back(damagedPieceText(set.nameOf(i)));

@@ -89,6 +89,7 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
     std::string shellPath;
     std::string sumsPath;
     std::string madeFolder;
+    bool sourceChanged = false;
     m_cancelled = false;
     try {
         // Nearest whole byte, ties to the even neighbour (the default rounding mode).
@@ -98,6 +99,7 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
             overflow();
         refuse(SplitGuards::nameRefusal(m_fs, sourcePath));
         source = m_fs.OpenTextFile(sourcePath);
+        const std::string stamp = m_fs.FileStamp(sourcePath);
         const FileLength length = m_fs.FileLen(sourcePath);
 
         // Sizes beyond any file length are compared as they are; every other size is whole.
@@ -151,20 +153,27 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
             return (i == count && remainder > 0) ? remainder : size;
         };
         if (m_checksums && count > 0) {
-            // The source read twice beside the copying: whole, and in the pieces' parts.
-            std::vector<FileLength> parts;
-            for (long long i = 1; i <= count; ++i)
-                parts.push_back(pieceLength(i));
+            // Each piece read back once it is written, twice beside the copying: for the whole
+            // file and for itself. The checksums then describe the pieces as they were written.
+            FileHasher::Task whole;
+            FileLength at = 0;
+            for (long long i = 1; i <= count; ++i) {
+                const std::string path = PieceSet::piecePath(folder, fileName, i, width);
+                whole.parts.push_back(
+                    {[this, path] { return m_fs.OpenTextFile(path); }, pieceLength(i), at});
+                at += pieceLength(i);
+            }
+            FileHasher::Task each = whole;
+            each.digestEach = true;
             hasher = std::make_unique<FileHasher>(
-                m_fs,
-                std::vector<FileHasher::Task>{{sourcePath, {length}, {}},
-                                              {sourcePath, std::move(parts), {}}},
-                kHashThreads);
+                std::vector<FileHasher::Task>{std::move(whole), std::move(each)}, kHashThreads);
         }
         FileLength done = 0;
         // Progress is that of the slowest of the copying and the two hashings; each report is a
         // step at which a run asked to stop does so.
         auto report = [&](FileLength copied) {
+            if (hasher)
+                hasher->ready(done + copied);
             stopIfCancelled();
             if (m_progress)
                 m_progress(hasher ? std::min(done + copied, hasher->hashed() / 2) : done + copied,
@@ -183,6 +192,12 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
         source->Close();
         source.reset();
         stopIfCancelled();
+        if (m_fs.FileStamp(sourcePath) != stamp) {
+            sourceChanged = true;
+            throw FileSystemError("The file " + sourcePath +
+                                  " changed while it was split; split it again once nothing "
+                                  "writes to it");
+        }
 
         // After the last piece and before the script, so that a folder with the script holds
         // the checksums of a whole set as well.
@@ -235,15 +250,17 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
         script.reset();
         sumsFile.reset();
         source.reset();
-        if (m_cancelled) {
-            // Everything in the folder is this run's: the old set went before it was made.
+        if (m_cancelled || sourceChanged) {
+            // Everything in the folder is this run's: the old set went before it was made. Of
+            // a source that changed meanwhile, no piece is worth keeping.
             try {
                 if (!madeFolder.empty())
                     m_fs.DeleteFolder(madeFolder, true);
             } catch (...) {
                 // What could not be removed stays; the run still ends as stopped.
             }
-            return 0;
+            if (m_cancelled)
+                return 0;
         }
         // A failed split leaves no script and no partial checksum file: a piece folder with
         // JoinFiles.bat is a whole set.
@@ -266,12 +283,13 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
     std::unique_ptr<ResultFile> target;
     std::unique_ptr<TextStream> piece;
     std::unique_ptr<FileHasher> hasher;
+    bool overwritten = false;
     m_cancelled = false;
     try {
         if (pattern.size() > static_cast<std::size_t>(kLastPieceNumber))
             overflow();
         const PieceListing set = PieceListing::take(m_fs, pattern);
-        if (set.missing == 1)
+        if (!set.foundAny())
             return 0;
         // A set that is not whole would join into a short file: refused before anything is made.
         if (set.missing != 0)
@@ -298,12 +316,6 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
             lengths.push_back(m_fs.FileLen(set.pathOf(i)));
             total += lengths.back();
         }
-        if (!set.digests.empty()) {
-            std::vector<FileHasher::Task> tasks;
-            for (long long i = 1; i <= set.count; ++i)
-                tasks.push_back({set.pathOf(i), {}, set.digests[static_cast<std::size_t>(i - 1)]});
-            hasher = std::make_unique<FileHasher>(m_fs, std::move(tasks), kHashThreads);
-        }
         // Progress is that of the slower of the copying and the checking; each report is a step
         // at which a run asked to stop does so.
         auto report = [&](FileLength done) {
@@ -311,38 +323,105 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
             if (m_progress)
                 m_progress(hasher ? std::min(done, hasher->hashed()) : done, total);
         };
+        // Each piece's own file checked against its checksum, where the result cannot show
+        // what went into it; the damaged ones named, one a line.
+        auto checkPieces = [&](std::vector<std::size_t> which) {
+            std::vector<FileHasher::Task> tasks;
+            for (const std::size_t i : which)
+                tasks.push_back(FileHasher::wholeFile(
+                    m_fs, set.pathOf(static_cast<long long>(i) + 1), lengths[i], set.digests[i]));
+            FileHasher pieces(std::move(tasks), kHashThreads);
+            return pieces.wait([&] { report(0); });
+        };
+        auto damagedText = [&](const std::vector<FileHasher::Result>& results,
+                               const std::vector<std::size_t>& which) {
+            std::string damaged;
+            for (std::size_t k = 0; k < results.size(); ++k) {
+                if (results[k].error)
+                    std::rethrow_exception(results[k].error);
+                const std::size_t i = which[k];
+                // The length checked is the length copied: a piece that changed in between is
+                // no piece that was checked.
+                if (results[k].digests.front() != set.digests[i] || results[k].length != lengths[i])
+                    damaged += (damaged.empty() ? "" : "\n") +
+                               damagedPieceText(set.nameOf(static_cast<long long>(i) + 1));
+            }
+            return damaged;
+        };
+        std::vector<std::size_t> everyPiece;
+        for (std::size_t i = 0; i < lengths.size(); ++i)
+            everyPiece.push_back(i);
 
         // Built out of sight and put in place once complete, so that an existing destination
         // survives any failure unchanged. A destination that is a link gets the content in the
         // file it names, as writing to it would, and stays a link. Only a file there now, with
         // the caller's consent, is replaced: one that appears while the join runs is kept.
         const std::string finalPath = m_fs.FinalPath(destination);
+        const std::string parent = m_fs.GetParentFolderName(finalPath);
+        const FileLength largest = m_fs.LargestFile(parent.empty() ? "." : parent);
+        if (total > largest)
+            throw FileSystemError("Cannot create file " + destination + ": its file system holds " +
+                                  std::to_string(largest) + " bytes at most in one file, and the " +
+                                  "set joins into " + std::to_string(total));
         target = m_fs.CreateResultFile(finalPath, exists);
+        // Written in place, the destination is lost once the first byte goes in: the whole set
+        // is checked before that.
+        if (!set.digests.empty() && target->InPlace()) {
+            const std::string damaged = damagedText(checkPieces(everyPiece), everyPiece);
+            if (!damaged.empty())
+                throw std::runtime_error(damaged);
+        }
+        if (!set.digests.empty()) {
+            // What each piece put into the result, read back from it once copied, so that a
+            // piece that changes during the join cannot pass. Where the result cannot be read,
+            // each piece's file is read beside the copying instead.
+            ResultFile* result = target.get();
+            const bool readBack = result->ReadBack(0) != nullptr;
+            std::vector<FileHasher::Task> tasks;
+            FileLength offset = 0;
+            for (std::size_t i = 0; i < lengths.size(); ++i) {
+                FileHasher::Task task = FileHasher::wholeFile(
+                    m_fs, set.pathOf(static_cast<long long>(i) + 1), lengths[i], set.digests[i]);
+                if (readBack)
+                    task.parts.front() = {[result, offset] { return result->ReadBack(offset); },
+                                          lengths[i], offset};
+                tasks.push_back(std::move(task));
+                offset += lengths[i];
+            }
+            hasher = std::make_unique<FileHasher>(std::move(tasks), kHashThreads);
+        }
         FileLength done = 0;
         // A damaged piece found on the way ends the copying; the checking goes on to name all.
         for (long long i = 1; i <= set.count && !(hasher && hasher->mismatchFound()); ++i) {
             piece = m_fs.OpenReceivedFile(set.pathOf(i));
             const FileLength length = lengths[static_cast<std::size_t>(i - 1)];
-            m_fs.CopyBytes(*piece, target->stream(), length,
-                           [&](FileLength copied) { report(done + copied); });
+            overwritten = target->InPlace();
+            m_fs.CopyBytes(*piece, target->stream(), length, [&](FileLength copied) {
+                if (hasher)
+                    hasher->ready(done + copied);
+                report(done + copied);
+            });
             piece->Close();
             piece.reset();
             done += length;
+            if (hasher)
+                hasher->ready(done);
         }
         if (hasher) {
-            const auto results = hasher->wait([&] { report(done); });
+            auto results = hasher->wait([&] { report(done); });
             report(done);
             hasher.reset();
-            std::string damaged;
-            for (std::size_t i = 0; i < results.size(); ++i) {
-                if (results[i].error)
-                    std::rethrow_exception(results[i].error);
-                // The length checked is the length copied: a piece that changed in between is
-                // no piece that was checked.
-                if (results[i].digests.front() != set.digests[i] || results[i].length != lengths[i])
-                    damaged += (damaged.empty() ? "" : "\n") +
-                               damagedPieceText(set.nameOf(static_cast<long long>(i) + 1));
+            // The pieces not copied after a damaged one are checked in their own files.
+            std::vector<std::size_t> rest;
+            for (std::size_t i = 0; i < results.size(); ++i)
+                if (results[i].skipped)
+                    rest.push_back(i);
+            if (!rest.empty()) {
+                auto more = checkPieces(rest);
+                for (std::size_t k = 0; k < rest.size(); ++k)
+                    results[rest[k]] = std::move(more[k]);
             }
+            const std::string damaged = damagedText(results, everyPiece);
             if (!damaged.empty())
                 throw std::runtime_error(damaged);
         }
@@ -351,7 +430,9 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
         target.reset();
         return static_cast<std::int16_t>(set.count);
     } catch (...) {
-        const std::string description = describe(std::current_exception());
+        std::string description = describe(std::current_exception());
+        if (overwritten)
+            description += "\nThe existing file " + destination + " was partly overwritten.";
         hasher.reset();
         piece.reset();
         target.reset();

@@ -177,6 +177,8 @@ TEST_F(CliTest, VerifyTellsAWholeSetFromADamagedOne) {
     EXPECT_EQ(run({"verify", folder + "/photos.zip.1"}), kExitFailed);
     EXPECT_EQ(out.str(),
               "No checksum file " + folder + "/photos.zip.sha256 to check the set against.\n");
+    EXPECT_EQ(run({"verify", "nonexist/photos.zip.1"}), kExitFailed);
+    EXPECT_EQ(err.str(), "Piece nonexist/photos.zip.1 of the set is missing.\n");
 }
 
 TEST_F(CliTest, UsageMistakesAreOneLineAndTheWayToTheHelp) {

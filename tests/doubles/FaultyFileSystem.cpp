@@ -83,6 +83,10 @@ public:
           m_path(std::move(path)) {}
 
     TextStream& stream() override { return m_stream; }
+    std::unique_ptr<TextStream> ReadBack(FileLength offset) override {
+        return m_real->ReadBack(offset);
+    }
+    bool InPlace() const override { return m_fs.m_inPlace || m_real->InPlace(); }
     // A failed close stops the commit before the result is put in place.
     void Commit() override {
         m_fs.countClose(m_path);

@@ -20,6 +20,9 @@ public:
     void failClose(int k) { m_failClose = k; }
     // The disk holds this many more bytes; the write that goes beyond puts what fits, then fails.
     void diskFullAfter(FileLength bytes) { m_spaceLeft = bytes; }
+    // Results say they are written into the destination itself, as where no file can be made
+    // beside it.
+    void resultsInPlace() { m_inPlace = true; }
 
     std::unique_ptr<TextStream> OpenTextFile(const std::string& path) override;
     std::unique_ptr<TextStream> CreateTextFile(const std::string& path, bool overwrite) override;
@@ -39,6 +42,7 @@ private:
     // The engine's hashing reads files on threads of its own.
     std::atomic<int> m_creates{0}, m_reads{0}, m_writes{0}, m_closes{0};
     FileLength m_spaceLeft = -1;
+    bool m_inPlace = false;
 };
 
 } // namespace carvel

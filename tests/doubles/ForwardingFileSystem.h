@@ -51,9 +51,16 @@ public:
         return m_real.LockFile(path);
     }
     std::string FinalPath(const std::string& path) override { return m_real.FinalPath(path); }
+    std::string FileStamp(const std::string& path) override { return m_real.FileStamp(path); }
+    FileLength LargestFile(const std::string& folder) override {
+        return m_largest >= 0 ? m_largest : m_real.LargestFile(folder);
+    }
+    // Tells every folder's file system to hold files of at most bytes.
+    void setLargestFile(FileLength bytes) { m_largest = bytes; }
 
 protected:
     FileSystem& real() { return m_real; }
+    FileLength m_largest = -1;
 
 private:
     FileSystem& m_real;

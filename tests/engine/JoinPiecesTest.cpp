@@ -1,3 +1,5 @@
+#include "ForwardingFileSystem.h"
+#include "PanelChecks.h"
 #include "ScriptedMessageBox.h"
 #include "TestFiles.h"
 #include "mdlMain.h"
@@ -46,7 +48,7 @@ protected:
     mdlMain engine{fs, messages, "Seamer"};
 };
 
-TEST_F(JoinPiecesTest, JoinsInNumberOrderUntilTheWidthEndsAndRefusesAGap) {
+TEST_F(JoinPiecesTest, JoinsInNumberOrderWhateverTheWidthAndRefusesAGapOrTwins) {
     pieces({"1", "2", "4"});
     writeFile(dir / "out", "precious");
     EXPECT_EQ(engine.JoinPieces(dir / "out", dir / "p.?", 1), 0);
@@ -55,22 +57,57 @@ TEST_F(JoinPiecesTest, JoinsInNumberOrderUntilTheWidthEndsAndRefusesAGap) {
     expectOnlyFiles({"p.1", "p.2", "p.4", "out"});
     messages.clear();
 
+    // Unpadded: p.10 is the tenth piece, whichever piece gave the pattern.
     pieces({"3", "5", "6", "7", "8", "9", "10"});
-    EXPECT_EQ(engine.JoinPieces(dir / "out", dir / "p.?", 1), 9);
-    EXPECT_EQ(readFile(dir / "out"), "<1><2><3><4><5><6><7><8><9>");
+    EXPECT_EQ(engine.JoinPieces(dir / "out", dir / "p.?", 1), 10);
+    EXPECT_EQ(readFile(dir / "out"), "<1><2><3><4><5><6><7><8><9><10>");
+    EXPECT_EQ(engine.JoinPieces(dir / "out2", dir / "p.??", 1), 10);
+    EXPECT_EQ(readFile(dir / "out2"), readFile(dir / "out"));
 
-    // One-digit files are no pieces of a two-digit set.
-    EXPECT_EQ(engine.JoinPieces(dir / "out2", dir / "p.??", 1), 0);
-    EXPECT_FALSE(exists(dir / "out2"));
-    pieces({"01", "02"});
-    // p.10 is piece 10 of this set, so it has a gap.
-    EXPECT_EQ(engine.JoinPieces(dir / "out2", dir / "p.??", 1), 0);
-    EXPECT_EQ(texts(), std::vector<std::string>{"Piece p.03 of the set is missing."});
+    // Two files of one number: neither is taken for the other.
+    pieces({"01"});
+    EXPECT_EQ(engine.JoinPieces(dir / "out3", dir / "p.??", 1), 0);
+    EXPECT_EQ(texts(), std::vector<std::string>{"Cannot join the set of " + (dir / "p") +
+                                                ": p.01 and p.1 are both its piece 1"});
+    EXPECT_FALSE(exists(dir / "out3"));
+
+    // Numbered from 0, as split -d numbers: piece 0 comes first.
     messages.clear();
-    ::unlink((dir / "p.10").c_str());
-    EXPECT_EQ(engine.JoinPieces(dir / "out2", dir / "p.??", 1), 2);
-    EXPECT_EQ(readFile(dir / "out2"), "<01><02>");
+    for (const std::string& name : namesIn(dir.path()))
+        if (name.rfind("p.", 0) == 0)
+            ::unlink((dir / name).c_str());
+    pieces({"00", "01", "02"});
+    EXPECT_EQ(engine.JoinPieces(dir / "out3", dir / "p.??", 1), 3);
+    EXPECT_EQ(readFile(dir / "out3"), "<00><01><02>");
     EXPECT_TRUE(messages.shown().empty());
+}
+
+// A file system that ignores the letter case of names, as FAT and NTFS through Windows do.
+class CaseBlindFileSystem final : public ForwardingFileSystem {
+public:
+    using ForwardingFileSystem::ForwardingFileSystem;
+    static std::string lower(std::string path) {
+        for (std::size_t i = path.rfind('/') + 1; i < path.size(); ++i)
+            path[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(path[i])));
+        return path;
+    }
+    bool FileExists(const std::string& path) override { return real().FileExists(lower(path)); }
+    bool SameFile(const std::string& a, const std::string& b) override {
+        return real().SameFile(lower(a), lower(b));
+    }
+};
+
+TEST_F(JoinPiecesTest, APieceChosenInAnotherCaseFindsItsSetWhereCaseIsIgnored) {
+    pieces({"1", "2"});
+    CaseBlindFileSystem blind(fs);
+    mdlMain caseBlind{blind, messages, "Seamer"};
+    EXPECT_TRUE(CheckJoinInput(dir / "P.?", dir / "out", blind, messages).ok);
+    EXPECT_EQ(caseBlind.JoinPieces(dir / "out", dir / "P.?", 1), 2);
+    EXPECT_EQ(readFile(dir / "out"), "<1><2>");
+    // Where case counts, P.1 is no piece of the set of p.
+    EXPECT_FALSE(CheckJoinInput(dir / "P.?", dir / "out2", fs, messages).ok);
+    EXPECT_EQ(engine.JoinPieces(dir / "out2", dir / "P.?", 1), 0);
+    EXPECT_FALSE(exists(dir / "out2"));
 }
 
 TEST_F(JoinPiecesTest, EveryByteValueComesBack) {

@@ -30,8 +30,9 @@ TEST(SetFileParsers, ReadBackWhatIsWrittenAndNothingElse) {
     EXPECT_EQ((*entries)[0].name, name);
     EXPECT_EQ((*entries)[1].digest, digest);
     for (const std::string& bad :
-         {std::string(), digest + " f\n", digest + "  f", "\\" + digest + "  a\\x\n",
-          std::string(63, 'a') + "  f\n", std::string(64, 'g') + "  f\n"})
+         {std::string(), digest + "\tf\n", std::string("# only\n"), "\\" + digest + "  a\\x\n",
+          std::string(63, 'a') + "  f\n", std::string(64, 'g') + "  f\n", digest + "  ./\n",
+          "SHA256 (f) = " + digest.substr(1) + "\n", "SHA256 (f)= " + digest + "\n"})
         EXPECT_FALSE(ChecksumFile::parse(bad)) << bad;
 
     std::string script = JoinScript::head("x%.y");
@@ -76,9 +77,13 @@ protected:
 TEST_F(WholeSetTest, MissingLastPieceIsRefusedByTheCountOfEitherFile) {
     std::remove((folder + "/src.5").c_str());
     expectRefused("Piece src.5 of the set is missing.");
-    // A checksum file of another set is ignored; the script still knows the count.
+    // A checksum file of another set is refused, naming it; the script alone knows the count.
     writeFile(folder + "/src.sha256", ChecksumFile::line(std::string(64, '0'), "other.1") +
                                           ChecksumFile::line(std::string(64, '0'), "other"));
+    expectRefused("Cannot use the checksum file " + folder +
+                  "/src.sha256: it names other.1, which is no piece of the set of src. Move it "
+                  "away to join the set without it.");
+    std::remove((folder + "/src.sha256").c_str());
     expectRefused("Piece src.5 of the set is missing.");
     // With neither file to tell the count, what is there joins as it always has.
     std::remove((folder + "/JoinFiles.bat").c_str());
@@ -97,6 +102,49 @@ TEST_F(WholeSetTest, ScriptsOfNamesBeyondAsciiCountTheirSet) {
         EXPECT_EQ(engine.JoinPieces(dir / "out", set + "?", 1), 0);
         EXPECT_EQ(messages.shown().back().text, "Piece " + name + ".5 of the set is missing.");
     }
+}
+
+TEST_F(WholeSetTest, EveryFormOfTheChecksumFileIsReadAndNoUnusableOneIsPassedOver) {
+    const std::string sums = readFile(folder + "/src.sha256");
+    std::string piece = readFile(folder + "/src.2");
+    piece[7] ^= 1;
+    writeFile(folder + "/src.2", piece);
+    // Each line rewritten as sha256sum and shasum also write them.
+    const auto each = [&](const std::string& prefix, auto form, const std::string& end) {
+        std::string text = prefix;
+        for (std::size_t at = 0; at < sums.size(); at = sums.find('\n', at) + 1)
+            text += form(sums.substr(at, 64), sums.substr(at + 66, sums.find('\n', at) - at - 66));
+        return text.substr(0, text.size() - 1) + end;
+    };
+    const auto gnu = [](const std::string& sep) {
+        return [sep](const std::string& d, const std::string& n) { return d + sep + n + "\n"; };
+    };
+    const auto tagged = [](const std::string& d, const std::string& n) {
+        return "SHA256 (" + n + ") = " + d + "\n";
+    };
+    const auto escaped = [](const std::string& d, const std::string& n) {
+        return "\\" + d + " *./" + n + "\r\n";
+    };
+    for (const std::string& text :
+         {each("\xEF\xBB\xBF# made by hand\n\n", gnu("  "), ""), each("", gnu(" *"), "\r\n"),
+          each("", gnu(" "), "\n"), each("", tagged, ""), each("", escaped, "\n"),
+          each("", gnu("  ./"), "")}) {
+        writeFile(folder + "/src.sha256", text);
+        expectRefused("Piece src.2 is damaged (its checksum does not match).");
+    }
+    const std::string unusable = "Cannot use the checksum file " + folder + "/src.sha256: ";
+    const std::string away = ". Move it away to join the set without it.";
+    writeFile(folder + "/src.sha256", sums + "garbage\n");
+    expectRefused(unusable + "line 7 is not a SHA-256 checksum line" + away);
+    writeFile(folder + "/src.sha256", "# nothing\n");
+    expectRefused(unusable + "it holds no checksum" + away);
+    writeFile(folder + "/src.sha256",
+              sums.substr(0, sums.find("src.3") - 66) + sums.substr(sums.find("src.3") + 6));
+    expectRefused(unusable + "it has no checksum for piece 3" + away);
+    EXPECT_THROW(SetCheck::run(fs, folder + "/src.?", {}), FileSystemError);
+    writeFile(folder + "/src.sha256", sums + std::string(64 * 1024 * 1024, '#'));
+    expectRefused("Cannot use the file " + folder +
+                  "/src.sha256: it is too long for a file of a set");
 }
 
 TEST_F(WholeSetTest, DamagedPiecesAreAllNamedAndNothingIsJoined) {
