@@ -27,7 +27,7 @@ public:
 
     void update(FileLength done, FileLength total) {
         const auto now = Clock::now();
-        if (now - m_start < std::chrono::milliseconds(500) ||
+        if (m_saying || now - m_start < std::chrono::milliseconds(500) ||
             (m_drawn && now - m_last < std::chrono::milliseconds(200) && done < total))
             return;
         m_last = now;
@@ -40,10 +40,18 @@ public:
         m_err << line << std::flush;
         m_drawn = true;
     }
+    // A line of its own in place of the amounts, drawn at once: the wait that follows has no
+    // steps to draw it at.
+    void say(const char* text) {
+        m_err << '\r' << text << "\x1b[K" << std::flush;
+        m_drawn = true;
+        m_saying = true;
+    }
     void clear() {
         if (m_drawn)
             m_err << "\r\x1b[K" << std::flush;
         m_drawn = false;
+        m_saying = false;
     }
 
 private:
@@ -63,6 +71,7 @@ private:
     std::ostream& m_err;
     Clock::time_point m_start, m_last;
     bool m_drawn = false;
+    bool m_saying = false;
 };
 
 // How a run reports its progress, and learns that the user wants it to stop.
@@ -78,6 +87,10 @@ struct Watch {
                 throw std::runtime_error("Interrupted");
             if (progress)
                 progress->update(done, total);
+        });
+        engine.setPhaseChange([progress = progress](mdlMain::Phase phase) {
+            if (progress && phase == mdlMain::Phase::WritingToDisk)
+                progress->say(kWritingToDiskText);
         });
     }
     void clear() const {

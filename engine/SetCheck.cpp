@@ -2,6 +2,7 @@
 
 #include "FileHasher.h"
 #include "PieceListing.h"
+#include "UnfinishedSplit.h"
 
 #include <algorithm>
 #include <exception>
@@ -11,6 +12,8 @@ namespace carvel {
 
 SetCheck SetCheck::run(FileSystem& fs, const std::string& pattern, const Progress& progress) {
     const PieceListing set = PieceListing::take(fs, pattern);
+    if (const auto unfinished = UnfinishedSplit::refusal(fs, set.base))
+        throw std::runtime_error(*unfinished);
     SetCheck check;
     check.checksumPath = set.checksumPath;
     if (set.digests.empty())

@@ -1,5 +1,7 @@
 #include "BackgroundWork.h"
 
+#include <system_error>
+
 namespace carvel {
 
 namespace {
@@ -25,6 +27,14 @@ void BackgroundWork::attach(mdlMain& engine) {
         m_total.store(total, std::memory_order_relaxed);
         m_done.store(done, std::memory_order_relaxed);
     });
+    engine.setPhaseChange([this](mdlMain::Phase phase) {
+        m_writingToDisk.store(phase == mdlMain::Phase::WritingToDisk, std::memory_order_relaxed);
+    });
+}
+
+QString BackgroundWork::verb() const {
+    return m_writingToDisk.load(std::memory_order_relaxed) ? QString::fromUtf8(kWritingToDiskText)
+                                                           : m_verb;
 }
 
 void BackgroundWork::start(QString what, QString verb, std::function<std::int16_t()> job,
@@ -36,21 +46,30 @@ void BackgroundWork::start(QString what, QString verb, std::function<std::int16_
     m_stoppedForClose = false;
     m_done = 0;
     m_total = 0;
+    m_writingToDisk = false;
     m_running = true;
     m_clock.start();
     emit started();
     showProgress();
     m_timer.start();
-    m_worker = std::thread([this, job = std::move(job)] {
-        std::int16_t result = 0;
-        try {
-            result = job();
-        } catch (...) {
-            // The engine reports its own errors; what escapes it ends the run as a failure.
-        }
+    try {
+        m_worker = std::thread([this, job = std::move(job)] {
+            std::int16_t result = 0;
+            try {
+                result = job();
+            } catch (...) {
+                // The engine reports its own errors; what escapes it ends the run as a failure.
+            }
+            QMetaObject::invokeMethod(
+                this, [this, result] { finish(result); }, Qt::QueuedConnection);
+        });
+    } catch (const std::system_error& error) {
+        // No thread for the work (a limit on processes reached): nothing was begun or changed.
+        m_engineBox.show({m_what.toStdString() + " could not start: " + error.what(), "Error",
+                          MsgButtons::Ok, MsgIcon::Critical, MsgAnswer::Ok});
         QMetaObject::invokeMethod(
-            this, [this, result] { finish(result); }, Qt::QueuedConnection);
-    });
+            this, [this] { finish(0); }, Qt::QueuedConnection);
+    }
 }
 
 void BackgroundWork::cancel() {
@@ -79,8 +98,12 @@ double BackgroundWork::seconds() const {
 }
 
 void BackgroundWork::showProgress() {
-    emit progressed(m_done.load(std::memory_order_relaxed), m_total.load(std::memory_order_relaxed),
-                    seconds());
+    // The wait for the disk has no amounts to show: the bar only says that work goes on.
+    if (m_writingToDisk.load(std::memory_order_relaxed))
+        emit progressed(0, 0, seconds());
+    else
+        emit progressed(m_done.load(std::memory_order_relaxed),
+                        m_total.load(std::memory_order_relaxed), seconds());
 }
 
 void BackgroundWork::finish(std::int16_t result) {

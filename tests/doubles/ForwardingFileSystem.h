@@ -51,6 +51,8 @@ public:
         return m_real.LockFile(path);
     }
     std::string FinalPath(const std::string& path) override { return m_real.FinalPath(path); }
+    void SyncFile(const std::string& path) override { m_real.SyncFile(path); }
+    void SyncFolder(const std::string& path) override { m_real.SyncFolder(path); }
 
 protected:
     FileSystem& real() { return m_real; }
