@@ -105,7 +105,9 @@ int split(const std::string& source, const std::string& size, bool checksums, Fi
     const NumberReader readKilobytes = [](const std::string& text) {
         return sizeTextBytes(text) / 1024.0;
     };
-    const SplitCheck check = CheckSplitInput(source, size, 0, fs, box, kTitle, readKilobytes);
+    // The old piece folder is left to the split, which deletes it only once the work can start.
+    const SplitCheck check =
+        CheckSplitInput(source, size, 0, fs, box, kTitle, readKilobytes, nullptr, false);
     if (!check.ok)
         return kExitFailed;
     mdlMain engine(fs, box, kTitle);
