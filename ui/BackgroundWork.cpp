@@ -112,6 +112,8 @@ void BackgroundWork::finish(std::int16_t result) {
     if (m_worker.joinable())
         m_worker.join();
     m_timer.stop();
+    // The last progress shows the amounts the run reached.
+    m_writingToDisk = false;
     showProgress();
     m_lastSeconds = seconds();
     m_running = false;
