@@ -88,16 +88,6 @@ void FaultyFileSystem::SyncFolder(const std::string& path) {
     record("folder " + path);
 }
 
-void FaultyFileSystem::DeleteFile(const std::string& path) {
-    real().DeleteFile(path);
-    record("delete " + path);
-}
-
-void FaultyFileSystem::MoveFile(const std::string& from, const std::string& to) {
-    real().MoveFile(from, to);
-    record("move " + from + " " + to);
-}
-
 std::unique_ptr<TextStream> FaultyFileSystem::OpenTextFile(const std::string& path) {
     return std::make_unique<FaultyStream>(*this, real().OpenTextFile(path), path);
 }

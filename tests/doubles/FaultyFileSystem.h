@@ -38,8 +38,14 @@ public:
     std::unique_ptr<ResultFile> CreateResultFile(const std::string& path, bool replace) override;
     void SyncFile(const std::string& path) override;
     void SyncFolder(const std::string& path) override;
-    void DeleteFile(const std::string& path) override;
-    void MoveFile(const std::string& from, const std::string& to) override;
+    void DeleteFile(const std::string& path) override {
+        real().DeleteFile(path);
+        record("delete " + path);
+    }
+    void MoveFile(const std::string& from, const std::string& to) override {
+        real().MoveFile(from, to);
+        record("move " + from + " " + to);
+    }
 
 private:
     friend class FaultyStream;

@@ -11,30 +11,21 @@
 namespace carvel {
 namespace {
 
-using test::everyByte;
-using test::exists;
-using test::namesIn;
-using test::writeFile;
-
-class DurabilityTest : public ::testing::Test {
-protected:
+struct DurabilityTest : ::testing::Test {
     int splitFive() {
-        writeFile(dir / "src", everyByte(500));
+        test::writeFile(dir / "src", test::everyByte(500));
         return engine.SplitFile(dir / "src", 100);
     }
-    // Where event first is in the record, or -1.
-    long at(const std::string& event) const {
+    long at(const std::string& event) const { // -1 when not recorded
         const auto found = std::find(log.begin(), log.end(), event);
         return found == log.end() ? -1 : found - log.begin();
     }
-
     test::TempDir dir;
     PosixFileSystem real;
     FaultyFileSystem faulty{real};
     ScriptedMessageBox messages;
     mdlMain engine{faulty, messages, "Carvel"};
-    std::string folder = dir / "Split Files of src";
-    std::string mark = folder + "/src.unfinished";
+    std::string folder = dir / "Split Files of src", mark = folder + "/src.unfinished";
     std::vector<std::string> log;
 };
 
@@ -42,72 +33,49 @@ TEST_F(DurabilityTest, ASetItsSplitDidNotFinishIsNeverTakenAsWhole) {
     const std::string refusal = "The split of src into " + folder +
                                 " did not finish, so its pieces are not a whole set (" + mark +
                                 " marks it).";
-    // Stopped among the pieces; then with every file written but the mark not yet gone (the
-    // sync of the folder before it goes fails: two syncs of the first run; then the mark, the
-    // folder, five pieces, the checksum file, the folder, the script, the folder).
-    for (const auto& fail : {+[](FaultyFileSystem& fs) { fs.failCreate(4); },
-                             +[](FaultyFileSystem& fs) { fs.failSync(2 + 11); }}) {
-        messages.clear();
-        fail(faulty);
+    // Stopped among the pieces; then with every file written, as the sync before the mark goes
+    // fails (two syncs in the first run; the mark, the folder, five pieces, the checksum file,
+    // the folder, the script, the folder).
+    for (int run : {0, 1}) {
+        run == 0 ? faulty.failCreate(4) : faulty.failSync(2 + 11);
         ASSERT_EQ(splitFive(), 0);
-        EXPECT_TRUE(exists(mark));
         EXPECT_EQ(engine.JoinPieces(dir / "back", folder + "/src.?", 1), 0);
         EXPECT_EQ(messages.shown().back().text, refusal);
-        EXPECT_FALSE(exists(dir / "back"));
-        try {
-            SetCheck::run(faulty, folder + "/src.?", nullptr);
-            ADD_FAILURE() << "a marked set was checked";
-        } catch (const std::runtime_error& error) {
-            EXPECT_EQ(error.what(), refusal);
-        }
+        EXPECT_FALSE(test::exists(dir / "back"));
+        EXPECT_THROW(SetCheck::run(faulty, folder + "/src.?", nullptr), std::runtime_error);
     }
-    EXPECT_EQ(namesIn(folder),
-              (std::set<std::string>{"src.1", "src.2", "src.3", "src.4", "src.5", "src.sha256",
-                                     "JoinFiles.bat", "src.unfinished"}));
-    // A set without any file of ours, and a finished one, join.
-    writeFile(dir / "gnu.1", "ab");
-    writeFile(dir / "gnu.2", "c");
-    EXPECT_EQ(engine.JoinPieces(dir / "gnu", dir / "gnu.?", 1), 2);
+    EXPECT_EQ(test::namesIn(folder).size(), 8u); // five pieces, checksums, script and mark
+    test::writeFile(dir / "gnu.1", "ab");        // a set without any file of ours joins
+    EXPECT_EQ(engine.JoinPieces(dir / "gnu", dir / "gnu.?", 1), 1);
     ASSERT_EQ(splitFive(), 5);
-    EXPECT_FALSE(exists(mark));
-    EXPECT_EQ(engine.JoinPieces(dir / "back", folder + "/src.?", 1), 5);
+    EXPECT_FALSE(test::exists(mark));
 }
 
 TEST_F(DurabilityTest, EverythingWrittenIsOnTheDiskBeforeDoneIsSaid) {
     long phaseAt = -1;
-    engine.setPhaseChange([&](mdlMain::Phase phase) {
-        if (phase == mdlMain::Phase::WritingToDisk)
-            phaseAt = static_cast<long>(faulty.events().size());
-    });
+    engine.setPhaseChange([&](mdlMain::Phase) { phaseAt = long(faulty.events().size()); });
     ASSERT_EQ(splitFive(), 5);
     log = faulty.events();
-    // The mark is on the disk before the first piece is made.
-    EXPECT_LT(at("sync " + mark), at("folder " + folder));
+    EXPECT_LT(at("sync " + mark), at("folder " + folder)); // before the first piece
     EXPECT_LT(at("folder " + folder), at("create " + folder + "/src.1"));
-    // Every file of the set is on the disk, and the folder after them, before the mark goes;
-    // the checksum file takes its name only once it and the pieces are.
     const long markGone = at("delete " + mark);
-    for (const std::string& name : namesIn(folder)) {
-        const std::string synced = folder + "/" + name + (name == "src.sha256" ? ".part" : "");
-        EXPECT_GE(at("sync " + synced), phaseAt) << name;
-        EXPECT_LT(at("sync " + synced), markGone) << name;
-        if (name != "src.sha256" && name != "JoinFiles.bat") {
-            EXPECT_LT(at("sync " + synced),
-                      at("move " + folder + "/src.sha256.part " + folder + "/src.sha256"))
-                << name;
-        }
+    const long sumsNamed = at("move " + folder + "/src.sha256.part " + folder + "/src.sha256");
+    for (const std::string& name : test::namesIn(folder)) {
+        const long synced =
+            at("sync " + folder + "/" + name + (name == "src.sha256" ? ".part" : ""));
+        EXPECT_TRUE(synced >= phaseAt && synced < markGone) << name;
+        EXPECT_TRUE(name.find("src.") != 0 || synced < sumsNamed) << name;
     }
-    EXPECT_EQ(log[static_cast<std::size_t>(markGone) - 1], "folder " + folder);
+    EXPECT_EQ(log[std::size_t(markGone - 1)], "folder " + folder);
     EXPECT_EQ(std::vector<std::string>(log.begin() + markGone + 1, log.end()),
               (std::vector<std::string>{"folder " + folder, "folder " + dir.path()}));
 
-    // A join's result is on the disk before it takes its name, and its name after.
-    const std::size_t before = log.size();
+    const std::size_t before = log.size(); // a join's result: synced, named, its folder synced
     ASSERT_EQ(engine.JoinPieces(dir / "back", folder + "/src.?", 1), 5);
     log = faulty.events();
-    log.erase(log.begin(), log.begin() + static_cast<long>(before));
-    EXPECT_EQ(log, (std::vector<std::string>{"sync " + dir / "back", "commit " + dir / "back",
-                                             "folder " + dir.path()}));
+    EXPECT_EQ(std::vector<std::string>(log.begin() + long(before), log.end()),
+              (std::vector<std::string>{"sync " + dir / "back", "commit " + dir / "back",
+                                        "folder " + dir.path()}));
 }
 
 } // namespace
