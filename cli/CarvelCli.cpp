@@ -28,7 +28,7 @@ public:
 
     void update(FileLength done, FileLength total) {
         const auto now = Clock::now();
-        if (now - m_start < std::chrono::milliseconds(500) ||
+        if (m_saying || now - m_start < std::chrono::milliseconds(500) ||
             (m_drawn && now - m_last < std::chrono::milliseconds(200) && done < total))
             return;
         m_last = now;
@@ -41,10 +41,18 @@ public:
         m_err << line << std::flush;
         m_drawn = true;
     }
+    // A line of its own in place of the amounts, drawn at once: the wait that follows has no
+    // steps to draw it at.
+    void say(const char* text) {
+        m_err << '\r' << text << "\x1b[K" << std::flush;
+        m_drawn = true;
+        m_saying = true;
+    }
     void clear() {
         if (m_drawn)
             m_err << "\r\x1b[K" << std::flush;
         m_drawn = false;
+        m_saying = false;
     }
 
 private:
@@ -64,6 +72,7 @@ private:
     std::ostream& m_err;
     Clock::time_point m_start, m_last;
     bool m_drawn = false;
+    bool m_saying = false;
 };
 
 // How a run reports its progress, and learns that the user wants it to stop.
@@ -80,6 +89,10 @@ struct Watch {
             if (progress)
                 progress->update(done, total);
         });
+        engine.setPhaseChange([progress = progress](mdlMain::Phase phase) {
+            if (progress && phase == mdlMain::Phase::WritingToDisk)
+                progress->say(kWritingToDiskText);
+        });
     }
     void clear() const {
         if (progress)
@@ -93,9 +106,10 @@ int split(const std::string& source, const std::string& size, bool checksums, Fi
     const NumberReader readKilobytes = [](const std::string& text) {
         return sizeTextBytes(text) / 1024.0;
     };
-    // Names are taken exactly as given: "rep.bin " is another file than "rep.bin".
+    // Names are taken exactly as given: "rep.bin " is another file than "rep.bin". The old piece
+    // folder is left to the split, which deletes it only once the work can start.
     const SplitCheck check =
-        CheckSplitInput(source, size, 0, fs, box, kTitle, readKilobytes, nullptr, true, false);
+        CheckSplitInput(source, size, 0, fs, box, kTitle, readKilobytes, nullptr, false, false);
     if (!check.ok)
         return kExitFailed;
     mdlMain engine(fs, box, kTitle);

@@ -33,6 +33,12 @@ public:
     virtual void Write(std::string_view bytes) = 0;
     // Flushes and releases the file; a failure to write back is reported here.
     virtual void Close() = 0;
+    // Starts putting what was written so far on the disk and returns at once, so that a later
+    // Sync or SyncFile of it finds little left to wait for. It may do nothing.
+    virtual void StartSync() {}
+    // Returns once what was written so far is on the disk itself, not only in the system's
+    // cache: a power cut after it loses none of it. Its name takes SyncFolder of its folder.
+    virtual void Sync() = 0;
 };
 
 // The file a join builds: written through stream(), put in place under its name by Commit.
@@ -116,6 +122,11 @@ public:
     // Locks the file against a second lock on it, by this program or another, until the lock is
     // destroyed. Empty when another holds it.
     virtual std::unique_ptr<FileLock> LockFile(const std::string& path) = 0;
+    // Sync of a file already closed: returns once its content is on the disk.
+    virtual void SyncFile(const std::string& path) = 0;
+    // Returns once the folder's entries are on the disk: the files made, renamed and deleted in
+    // it keep their names through a power cut.
+    virtual void SyncFolder(const std::string& path) = 0;
     // The file that writing to path reaches: symbolic links followed to the file they name,
     // which need not exist yet. A file system without links has path itself.
     virtual std::string FinalPath(const std::string& path) { return path; }

@@ -44,10 +44,20 @@ constexpr FileLength kKernelChunk = 8 * 1024 * 1024;
     throw FileSystemError(what + " " + path + ": " + reason);
 }
 
+// Waits until the file's bytes, and what reading them back needs (its length, its blocks), are on
+// the disk. The file's name is its folder's to keep.
+void syncDescriptor(int fd, const std::string& path) {
+    while (::fdatasync(fd) != 0) {
+        if (errno != EINTR)
+            failText("Cannot write file " + path, "to the disk", std::strerror(errno));
+    }
+}
+
 // A plain binary file descriptor: bytes pass through unchanged.
 class PosixTextStream final : public TextStream {
 public:
-    PosixTextStream(int fd, std::string path) : m_fd(fd), m_path(std::move(path)) {}
+    PosixTextStream(int fd, std::string path, bool diskSync = true)
+        : m_fd(fd), m_path(std::move(path)), m_diskSync(diskSync) {}
     ~PosixTextStream() override {
         if (m_fd >= 0)
             ::close(m_fd);
@@ -75,6 +85,17 @@ public:
         // On Linux the descriptor is gone even when close reports EINTR, so it is not retried.
         if (::close(fd) != 0 && errno != EINTR)
             fail("Cannot close file", m_path, errno);
+    }
+
+    // A hint: the write-back runs while the caller goes on, and errors show at the Sync.
+    void StartSync() override {
+        if (m_diskSync)
+            ::sync_file_range(m_fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+    }
+
+    void Sync() override {
+        if (m_diskSync)
+            syncDescriptor(m_fd, m_path);
     }
 
     // Up to size bytes, 0 at the end of the file.
@@ -110,6 +131,7 @@ public:
 private:
     int m_fd;
     std::string m_path;
+    bool m_diskSync;
 };
 
 bool statPath(const std::string& path, struct stat& info) {
@@ -520,7 +542,7 @@ std::unique_ptr<TextStream> PosixFileSystem::CreateTextFile(const std::string& p
     const int fd = ::open(path.c_str(), flags, 0666);
     if (fd < 0)
         fail("Cannot create file", path, errno);
-    return std::make_unique<PosixTextStream>(fd, path);
+    return std::make_unique<PosixTextStream>(fd, path, m_diskSync);
 }
 
 FileLength PosixFileSystem::FileLen(const std::string& path) {
@@ -646,6 +668,41 @@ std::unique_ptr<ResultFile> PosixFileSystem::CreateResultFile(const std::string&
     if (fd < 0)
         fail("Cannot create file", path, error);
     return std::make_unique<PosixResultFile>(fd, kind, path, tempPath, replace);
+}
+
+void PosixFileSystem::SyncFile(const std::string& path) {
+    if (!m_diskSync)
+        return;
+    // Reading is enough to sync, and does not change the file's times; a file that may only be
+    // written is opened for writing, as coreutils' sync does.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0 && errno == EACCES)
+        fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        fail("Cannot open file", path, errno);
+    try {
+        syncDescriptor(fd, path);
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    ::close(fd);
+}
+
+void PosixFileSystem::SyncFolder(const std::string& path) {
+    if (!m_diskSync)
+        return;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        fail("Cannot open folder", path, errno);
+    int error = 0;
+    while (::fsync(fd) != 0 && (error = errno) == EINTR)
+        error = 0;
+    ::close(fd);
+    // A file system that cannot sync a folder keeps no entries of its own to sync: the files'
+    // syncs carried their names.
+    if (error != 0 && error != EINVAL && error != EOPNOTSUPP)
+        failText("Cannot write folder " + path, "to the disk", std::strerror(error));
 }
 
 void PosixFileSystem::MoveFile(const std::string& from, const std::string& to) {

@@ -31,6 +31,8 @@ public:
     std::unique_ptr<ResultFile> CreateResultFile(const std::string& path, bool replace) override;
     void MoveFile(const std::string& from, const std::string& to) override;
     void DeleteFile(const std::string& path) override;
+    void SyncFile(const std::string& path) override;
+    void SyncFolder(const std::string& path) override;
     bool SameFile(const std::string& a, const std::string& b) override;
     bool IsWithin(const std::string& path, const std::string& folder) override;
     std::unique_ptr<FileLock> LockFile(const std::string& path) override;
@@ -43,10 +45,14 @@ public:
     // Turns unnamed files (O_TMPFILE) off, so that the named temporary file a join falls back to
     // on other file systems can be tested.
     void setUnnamedFiles(bool enabled) { m_unnamedFiles = enabled; }
+    // Turns the syncs of files made by CreateTextFile, and of folders, off, so that tests of
+    // thousands of pieces do not wait for the disk thousands of times. The programs never do.
+    void setDiskSync(bool enabled) { m_diskSync = enabled; }
 
 private:
     bool m_kernelCopy = true;
     bool m_unnamedFiles = true;
+    bool m_diskSync = true;
     std::unique_ptr<char[]> m_buffer; // the read/write loop's buffer, made on first use
 };
 

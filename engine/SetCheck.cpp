@@ -3,6 +3,7 @@
 #include "FileHasher.h"
 #include "PieceListing.h"
 #include "PieceSet.h"
+#include "UnfinishedSplit.h"
 
 #include <algorithm>
 #include <exception>
@@ -12,6 +13,8 @@ namespace carvel {
 
 SetCheck SetCheck::run(FileSystem& fs, const std::string& pattern, const Progress& progress) {
     const PieceListing set = PieceListing::take(fs, pattern);
+    if (const auto unfinished = UnfinishedSplit::refusal(fs, set.base))
+        throw std::runtime_error(*unfinished);
     if (!set.foundAny())
         throw FileSystemError(missingPieceText(PieceSet::firstPiecePath(pattern)));
     SetCheck check;

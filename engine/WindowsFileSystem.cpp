@@ -113,6 +113,11 @@ public:
 
     void Write(std::string_view bytes) override { writeAll(bytes.data(), bytes.size()); }
 
+    void Sync() override {
+        if (!::FlushFileBuffers(m_handle.get()))
+            fail("Cannot write file", m_path, ::GetLastError());
+    }
+
     void Close() override {
         if (!::CloseHandle(m_handle.release()))
             fail("Cannot close file", m_path, ::GetLastError());
@@ -417,6 +422,47 @@ std::unique_ptr<TextStream> WindowsFileSystem::OpenTextFile(const std::string& p
     if (::GetFileType(file.get()) != FILE_TYPE_DISK)
         failText("Cannot open file", path, kNotRegular);
     return std::make_unique<WindowsTextStream>(file.release(), path);
+}
+
+std::unique_ptr<TextStream> WindowsFileSystem::OpenReceivedFile(const std::string& path) {
+    // Opened as the link itself where it is one, so that a link put in after a look is found
+    // here too and never followed.
+    Handle file(::CreateFileW(longPath("Cannot open file", path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file.valid())
+        return OpenTextFile(path); // the same failure, told as for any file
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(file.get(), &info))
+        fail("Cannot open file", path, ::GetLastError());
+    if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+        throw FileSystemError(linkRefusalText(path));
+    if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        failText("Cannot open file", path, "it is a folder");
+    return std::make_unique<WindowsTextStream>(file.release(), path);
+}
+
+bool WindowsFileSystem::IsLink(const std::string& path) {
+    const DWORD attributes = attributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+void WindowsFileSystem::SyncFile(const std::string& path) {
+    if (!m_diskSync)
+        return;
+    // Flushing needs a handle that may write; others keep every kind of access meanwhile.
+    Handle file(::CreateFileW(longPath("Cannot write file", path).c_str(), GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid() || !::FlushFileBuffers(file.get()))
+        fail("Cannot write file", path, ::GetLastError());
+}
+
+void WindowsFileSystem::SyncFolder(const std::string&) {
+    // NTFS journals its names, and a folder has no write-back of its own that a program can
+    // wait for here: the files' flushes are what is left to the disk.
 }
 
 std::unique_ptr<TextStream> WindowsFileSystem::CreateTextFile(const std::string& path,

@@ -34,12 +34,19 @@ public:
     bool SameFile(const std::string& a, const std::string& b) override;
     bool IsWithin(const std::string& path, const std::string& folder) override;
     std::unique_ptr<FileLock> LockFile(const std::string& path) override;
+    std::unique_ptr<TextStream> OpenReceivedFile(const std::string& path) override;
+    bool IsLink(const std::string& path) override;
+    void SyncFile(const std::string& path) override;
+    void SyncFolder(const std::string& path) override;
+    // Without, files are not flushed: for tests of names that make tens of thousands of files.
+    void setDiskSync(bool enabled) { m_diskSync = enabled; }
 
     // The name of a device that path names or passes through ("CON", "com1.txt"), or empty.
     static std::string deviceName(const std::string& path);
 
 private:
     std::unique_ptr<char[]> m_buffer; // the copy loop's buffer, made on first use
+    bool m_diskSync = true;
 };
 
 } // namespace carvel

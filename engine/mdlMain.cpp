@@ -8,6 +8,8 @@
 #include "PieceSet.h"
 #include "ShellJoinScript.h"
 #include "SplitGuards.h"
+#include "SyncFiles.h"
+#include "UnfinishedSplit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -41,6 +43,23 @@ constexpr int kHashThreads = 2;
 void refuse(const std::optional<std::string>& why) {
     if (why)
         throw FileSystemError(*why);
+}
+
+// Writes a small file of the set and waits until it is on the disk; stream holds it meanwhile,
+// so that the caller's failure path releases it.
+void writeToDisk(FileSystem& fs, const std::string& path, const std::string& text,
+                 std::unique_ptr<TextStream>& stream) {
+    stream = fs.CreateTextFile(path, true);
+    stream->Write(text);
+    stream->Sync();
+    stream->Close();
+    stream.reset();
+}
+
+// The folder a path names its file in, for syncing that file's name.
+std::string folderOf(FileSystem& fs, const std::string& path) {
+    const std::string folder = fs.GetParentFolderName(path);
+    return folder.empty() ? std::string(".") : folder;
 }
 
 // Thrown at a copy step once the run was asked to stop; caught at the routine's boundary.
@@ -78,6 +97,11 @@ void mdlMain::stopIfCancelled() const {
         throw Cancelled{};
 }
 
+void mdlMain::enterPhase(Phase phase) const {
+    if (m_phaseChange)
+        m_phaseChange(phase);
+}
+
 std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
     std::unique_ptr<FileLock> lock;
     std::unique_ptr<TextStream> source;
@@ -89,6 +113,7 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
     std::string shellPath;
     std::string sumsPath;
     std::string madeFolder;
+    std::string markPath;
     bool sourceChanged = false;
     m_cancelled = false;
     try {
@@ -118,11 +143,9 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
         const std::string fileName = m_fs.GetFileName(sourcePath);
         refuse(SplitGuards::lockRefusal(m_fs, sourcePath, lock));
         refuse(SplitGuards::folderRefusal(m_fs, sourcePath, folder));
-        if (m_fs.FolderExists(folder))
-            m_fs.DeleteFolder(folder, false);
-        stopIfCancelled();
-        m_fs.CreateFolder(folder);
-        madeFolder = folder;
+
+        // Everything that can refuse the split, or keep it from starting, comes before an old
+        // set is deleted: the count, and the threads of the hashing.
 
         // The count rounds down, the remainder keeps the sign of the length: a negative size
         // thus always gives a count below 1, and no piece is written.
@@ -152,7 +175,10 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
         auto pieceLength = [&](long long i) {
             return (i == count && remainder > 0) ? remainder : size;
         };
-        if (m_checksums && count > 0) {
+        // A negative size gives no piece: nothing to write, and nothing to delete for it.
+        if (count < 1)
+            return static_cast<std::int16_t>(count);
+        if (m_checksums) {
             // Each piece read back once it is written, twice beside the copying: for the whole
             // file and for itself. The checksums then describe the pieces as they were written.
             FileHasher::Task whole;
@@ -168,6 +194,17 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
             hasher = std::make_unique<FileHasher>(
                 std::vector<FileHasher::Task>{std::move(whole), std::move(each)}, kHashThreads);
         }
+        if (m_fs.FolderExists(folder))
+            m_fs.DeleteFolder(folder, false);
+        stopIfCancelled();
+        m_fs.CreateFolder(folder);
+        madeFolder = folder;
+        // On the disk before the first piece, removed once the whole set is: a folder that
+        // still holds it after a kill or a power cut is never taken for a set.
+        markPath = UnfinishedSplit::markPath(folder, fileName);
+        std::unique_ptr<TextStream> markFile;
+        writeToDisk(m_fs, markPath, UnfinishedSplit::markText(fileName), markFile);
+        m_fs.SyncFolder(folder);
         FileLength done = 0;
         // Progress is that of the slowest of the copying and the two hashings; each report is a
         // step at which a run asked to stop does so.
@@ -184,6 +221,8 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
             stopIfCancelled();
             piece = m_fs.CreateTextFile(PieceSet::piecePath(folder, fileName, i, width), true);
             m_fs.CopyBytes(*source, *piece, pieceLength(i), report);
+            // Its write-back runs while the next piece is copied; the end waits for it.
+            piece->StartSync();
             piece->Close();
             piece.reset();
             done += pieceLength(i);
@@ -199,8 +238,7 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
                                   "writes to it");
         }
 
-        // After the last piece and before the script, so that a folder with the script holds
-        // the checksums of a whole set as well.
+        std::string sums;
         if (hasher) {
             const auto results = hasher->wait([&] { report(0); });
             report(0);
@@ -209,37 +247,50 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
             for (const auto& result : results)
                 if (result.error)
                     std::rethrow_exception(result.error);
-            std::string sums;
             for (long long i = 1; i <= count; ++i)
                 sums += ChecksumFile::line(results[1].digests[static_cast<std::size_t>(i - 1)],
                                            fileName + "." + PieceSet::numberText(i, width));
             sums += ChecksumFile::line(results[0].digests.front(), fileName);
-            sumsPath = folder + kPathSeparator + fileName + ".sha256";
-            sumsFile = m_fs.CreateTextFile(sumsPath, true);
-            sumsFile->Write(sums);
-            sumsFile->Close();
-            sumsFile.reset();
+        }
+
+        // The pieces' write-back began as each was complete; here it is waited for, with a step
+        // per piece at which a run asked to stop does so.
+        enterPhase(Phase::WritingToDisk);
+        std::vector<std::string> pieces;
+        for (long long i = 1; i <= count; ++i)
+            pieces.push_back(PieceSet::piecePath(folder, fileName, i, width));
+        syncFiles(m_fs, pieces, [&] { report(0); });
+
+        // After the pieces are on the disk, and whole under its name or not there at all, so
+        // that "sha256sum -c" never passes part of a set.
+        if (m_checksums) {
+            const std::string finalSums = folder + kPathSeparator + fileName + ".sha256";
+            sumsPath = finalSums + ".part";
+            writeToDisk(m_fs, sumsPath, sums, sumsFile);
+            m_fs.SyncFolder(folder);
+            m_fs.MoveFile(sumsPath, finalSums);
             sumsPath.clear();
         }
 
-        if (count > 0) {
-            // The script for POSIX shells before JoinFiles.bat, which stays the last file.
-            shellPath = folder + "/JoinFiles.sh";
-            script = m_fs.CreateTextFile(shellPath, true);
-            script->Write(ShellJoinScript::text(fileName, count, width, m_checksums));
-            script->Close();
-            script.reset();
-            shellPath.clear();
+        // The script for POSIX shells before JoinFiles.bat, which stays the last file.
+        shellPath = folder + kPathSeparator + "JoinFiles.sh";
+        writeToDisk(m_fs, shellPath, ShellJoinScript::text(fileName, count, width, m_checksums),
+                    script);
+        shellPath.clear();
 
-            scriptText += JoinScript::tail(fileName);
-            script = m_fs.CreateTextFile(folder + kPathSeparator + "JoinFiles.bat", true);
-            scriptPath = folder + kPathSeparator + "JoinFiles.bat";
-            script->Write(scriptText);
-            scriptText.clear();
-            script->Close();
-            script.reset();
-            scriptPath.clear();
-        }
+        scriptText += JoinScript::tail(fileName);
+        scriptPath = folder + kPathSeparator + "JoinFiles.bat";
+        writeToDisk(m_fs, scriptPath, scriptText, script);
+        scriptText.clear();
+        scriptPath.clear();
+
+        // The mark goes last, once every other name of the set is on the disk; the set is
+        // done when its going is.
+        m_fs.SyncFolder(folder);
+        m_fs.DeleteFile(markPath);
+        markPath.clear();
+        m_fs.SyncFolder(folder);
+        m_fs.SyncFolder(folderOf(m_fs, folder));
         return static_cast<std::int16_t>(count);
     } catch (...) {
         const std::string description = describe(std::current_exception());
@@ -252,10 +303,15 @@ std::int16_t mdlMain::SplitFile(std::string sourcePath, double pieceSize) {
         source.reset();
         if (m_cancelled || sourceChanged) {
             // Everything in the folder is this run's: the old set went before it was made. Of
-            // a source that changed meanwhile, no piece is worth keeping.
+            // a source that changed meanwhile, no piece is worth keeping. The mark goes last,
+            // so that a power cut on the way leaves no unmarked part of a set.
             try {
-                if (!madeFolder.empty())
+                if (!madeFolder.empty()) {
+                    for (const std::string& name : m_fs.ListFiles(madeFolder))
+                        if (madeFolder + kPathSeparator + name != markPath)
+                            m_fs.DeleteFile(madeFolder + kPathSeparator + name);
                     m_fs.DeleteFolder(madeFolder, true);
+                }
             } catch (...) {
                 // What could not be removed stays; the run still ends as stopped.
             }
@@ -289,6 +345,7 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
         if (pattern.size() > static_cast<std::size_t>(kLastPieceNumber))
             overflow();
         const PieceListing set = PieceListing::take(m_fs, pattern);
+        refuse(UnfinishedSplit::refusal(m_fs, set.base));
         if (!set.foundAny())
             return 0;
         // A set that is not whole would join into a short file: refused before anything is made.
@@ -401,6 +458,8 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
                     hasher->ready(done + copied);
                 report(done + copied);
             });
+            // The result's write-back runs while the next piece is copied.
+            target->stream().StartSync();
             piece->Close();
             piece.reset();
             done += length;
@@ -426,8 +485,12 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
                 throw std::runtime_error(damaged);
         }
         stopIfCancelled();
+        // On the disk before it takes its name, and its name after.
+        enterPhase(Phase::WritingToDisk);
+        target->stream().Sync();
         target->Commit();
         target.reset();
+        m_fs.SyncFolder(folderOf(m_fs, finalPath));
         return static_cast<std::int16_t>(set.count);
     } catch (...) {
         std::string description = describe(std::current_exception());

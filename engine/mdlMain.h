@@ -10,12 +10,19 @@
 
 namespace carvel {
 
+// What the progress shows while a run waits for what it wrote to reach the disk.
+inline constexpr const char* kWritingToDiskText = "Writing to disk";
+
 // The split and join routines. They keep no state between calls; the services they use and the
 // program's title (the caption of their message boxes) are given once.
 class mdlMain {
 public:
     // Called now and then during long work with the bytes done and the bytes in all.
     using Progress = std::function<void(FileLength done, FileLength total)>;
+    // A run copies (and checks) first; its end waits until everything it wrote is on the disk,
+    // which on a slow disk is where the time goes. Told each change, from the run's thread.
+    enum class Phase { Copying, WritingToDisk };
+    using PhaseChange = std::function<void(Phase)>;
 
     mdlMain(FileSystem& fs, IMessageBox& messageBox, std::string programTitle);
 
@@ -31,6 +38,7 @@ public:
                             std::int16_t overwrite);
 
     void setProgress(Progress progress) { m_progress = std::move(progress); }
+    void setPhaseChange(PhaseChange phaseChange) { m_phaseChange = std::move(phaseChange); }
     // Whether a split writes the set's checksum file F.sha256 (it does unless told otherwise).
     void setChecksums(bool on) { m_checksums = on; }
 
@@ -43,11 +51,13 @@ public:
 
 private:
     void stopIfCancelled() const;
+    void enterPhase(Phase phase) const;
 
     FileSystem& m_fs;
     IMessageBox& m_messageBox;
     std::string m_title;
     Progress m_progress;
+    PhaseChange m_phaseChange;
     bool m_checksums = true;
     const std::atomic<bool>* m_cancel = nullptr;
     bool m_cancelled = false;

@@ -1,5 +1,7 @@
 #include "BackgroundWork.h"
 
+#include <system_error>
+
 namespace carvel {
 
 namespace {
@@ -26,6 +28,14 @@ void BackgroundWork::attach(mdlMain& engine) {
         m_total.store(total, std::memory_order_relaxed);
         m_done.store(done, std::memory_order_relaxed);
     });
+    engine.setPhaseChange([this](mdlMain::Phase phase) {
+        m_writingToDisk.store(phase == mdlMain::Phase::WritingToDisk, std::memory_order_relaxed);
+    });
+}
+
+QString BackgroundWork::verb() const {
+    return m_writingToDisk.load(std::memory_order_relaxed) ? QString::fromUtf8(kWritingToDiskText)
+                                                           : m_verb;
 }
 
 void BackgroundWork::start(QString what, QString verb, std::function<std::int16_t()> job,
@@ -37,6 +47,7 @@ void BackgroundWork::start(QString what, QString verb, std::function<std::int16_
     m_stoppedForClose = false;
     m_done = 0;
     m_total = 0;
+    m_writingToDisk = false;
     m_running = true;
     m_askedAt = -1;
     m_waited = 0;
@@ -44,16 +55,24 @@ void BackgroundWork::start(QString what, QString verb, std::function<std::int16_
     emit started();
     showProgress();
     m_timer.start();
-    m_worker = std::thread([this, job = std::move(job)] {
-        std::int16_t result = 0;
-        try {
-            result = job();
-        } catch (...) {
-            // The engine reports its own errors; what escapes it ends the run as a failure.
-        }
+    try {
+        m_worker = std::thread([this, job = std::move(job)] {
+            std::int16_t result = 0;
+            try {
+                result = job();
+            } catch (...) {
+                // The engine reports its own errors; what escapes it ends the run as a failure.
+            }
+            QMetaObject::invokeMethod(
+                this, [this, result] { finish(result); }, Qt::QueuedConnection);
+        });
+    } catch (const std::system_error& error) {
+        // No thread for the work (a limit on processes reached): nothing was begun or changed.
+        m_engineBox.show({m_what.toStdString() + " could not start: " + error.what(), "Error",
+                          MsgButtons::Ok, MsgIcon::Critical, MsgAnswer::Ok});
         QMetaObject::invokeMethod(
-            this, [this, result] { finish(result); }, Qt::QueuedConnection);
-    });
+            this, [this] { finish(0); }, Qt::QueuedConnection);
+    }
 }
 
 void BackgroundWork::cancel() {
@@ -98,6 +117,11 @@ void BackgroundWork::pauseWhileAsking(bool asking) {
 }
 
 void BackgroundWork::showProgress() {
+    // The wait for the disk has no amounts to show: the bar only says that work goes on.
+    if (m_writingToDisk.load(std::memory_order_relaxed)) {
+        emit progressed(0, 0, seconds());
+        return;
+    }
     const FileLength total = m_total.load(std::memory_order_relaxed);
     FileLength done = m_done.load(std::memory_order_relaxed);
     // All of it shows only for work that has succeeded: the last check (a piece's checksum, the
@@ -113,6 +137,7 @@ void BackgroundWork::finish(std::int16_t result) {
     if (m_worker.joinable())
         m_worker.join();
     m_timer.stop();
+    m_writingToDisk = false;
     m_lastSeconds = seconds();
     m_running = false;
     // The progress stops where it was, and reaches the whole only for a result.

@@ -47,7 +47,8 @@ public:
     void stopAndWait();
 
     const QString& what() const { return m_what; }
-    const QString& verb() const { return m_verb; }
+    // What heads the progress: the verb given, or "Writing to disk" while the run waits for it.
+    QString verb() const;
     // Seconds since the start, of the run going or the last one.
     double seconds() const;
 
@@ -68,6 +69,7 @@ private:
     std::atomic<bool> m_cancel{false};
     std::atomic<FileLength> m_done{0};
     std::atomic<FileLength> m_total{0};
+    std::atomic<bool> m_writingToDisk{false};
     std::thread m_worker;
     QTimer m_timer;
     QElapsedTimer m_clock;

@@ -3,11 +3,13 @@
 #include "SizeText.h"
 
 #include <atomic>
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
 #ifndef _WIN32
 #include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace carvel {
@@ -323,6 +325,31 @@ TEST_F(CliProgramTest, SplitsAndJoinsWithRelativePaths) {
     EXPECT_EQ(readFile(dir / "err.txt"),
               "Carvel: Cannot write file big: File too large\nCarvel: Join file failed!\n");
     EXPECT_EQ(test::namesIn(dir.path()), before);
+}
+
+// A split killed at once, as a power cut would stop it, leaves nothing that passes for a set.
+TEST_F(CliProgramTest, AKilledSplitLeavesNoSetThatJoinsOrChecks) {
+    writeFile(dir / "data.bin", everyByte(32 * 1024 * 1024));
+    const std::string folder = dir / "Split Files of data.bin";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::execl(cli.c_str(), cli.c_str(), "split", (dir / "data.bin").c_str(), "32K", nullptr);
+        ::_exit(127);
+    }
+    while (!exists(folder + "/data.bin.0010"))
+        ::usleep(1000);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    ASSERT_FALSE(exists(folder + "/JoinFiles.bat")) << "the split ended before it was killed";
+    const std::string refusal =
+        "Carvel: The split of data.bin into Split Files of data.bin did not finish, so its "
+        "pieces are not a whole set (Split Files of data.bin/data.bin.unfinished marks it).\n";
+    EXPECT_EQ(shell(cli + " join 'Split Files of data.bin/data.bin.0002' back.bin"), 1);
+    EXPECT_EQ(readFile(dir / "err.txt"), refusal + "Carvel: Join file failed!\n");
+    EXPECT_FALSE(exists(dir / "back.bin"));
+    EXPECT_EQ(shell(cli + " verify 'Split Files of data.bin/data.bin.0001'"), 1);
+    EXPECT_EQ(readFile(dir / "err.txt"), refusal.substr(std::string("Carvel: ").size()));
+    EXPECT_NE(shell("cd 'Split Files of data.bin' && sha256sum -c data.bin.sha256"), 0);
 }
 
 #endif

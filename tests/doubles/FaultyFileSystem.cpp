@@ -34,6 +34,12 @@ public:
         m_real->Close();
         m_fs.countClose(m_path);
     }
+    void StartSync() override { m_real->StartSync(); }
+    void Sync() override {
+        m_fs.countSync(m_path);
+        m_real->Sync();
+        m_fs.record("sync " + m_path);
+    }
 
     TextStream& real() { return *m_real; }
     const std::string& path() const { return m_path; }
@@ -65,6 +71,23 @@ void FaultyFileSystem::countClose(const std::string& path) {
         fail("Cannot close file", path, "Input/output error");
 }
 
+void FaultyFileSystem::countSync(const std::string& path) {
+    if (++m_syncs == m_failSync)
+        fail("Cannot write file " + path, "to the disk", "Input/output error");
+}
+
+void FaultyFileSystem::SyncFile(const std::string& path) {
+    countSync(path);
+    real().SyncFile(path);
+    record("sync " + path);
+}
+
+void FaultyFileSystem::SyncFolder(const std::string& path) {
+    countSync(path);
+    real().SyncFolder(path);
+    record("folder " + path);
+}
+
 std::unique_ptr<TextStream> FaultyFileSystem::OpenTextFile(const std::string& path) {
     return std::make_unique<FaultyStream>(*this, real().OpenTextFile(path), path);
 }
@@ -73,7 +96,10 @@ std::unique_ptr<TextStream> FaultyFileSystem::CreateTextFile(const std::string& 
                                                              bool overwrite) {
     if (++m_creates == m_failCreate)
         fail("Cannot create file", path, "Permission denied");
-    return std::make_unique<FaultyStream>(*this, real().CreateTextFile(path, overwrite), path);
+    auto stream =
+        std::make_unique<FaultyStream>(*this, real().CreateTextFile(path, overwrite), path);
+    record("create " + path);
+    return stream;
 }
 
 class FaultyResultFile final : public ResultFile {
@@ -91,6 +117,7 @@ public:
     void Commit() override {
         m_fs.countClose(m_path);
         m_real->Commit();
+        m_fs.record("commit " + m_path);
     }
 
 private:

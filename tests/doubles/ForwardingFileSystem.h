@@ -51,6 +51,8 @@ public:
         return m_real.LockFile(path);
     }
     std::string FinalPath(const std::string& path) override { return m_real.FinalPath(path); }
+    void SyncFile(const std::string& path) override { m_real.SyncFile(path); }
+    void SyncFolder(const std::string& path) override { m_real.SyncFolder(path); }
     std::string FileStamp(const std::string& path) override { return m_real.FileStamp(path); }
     FileLength LargestFile(const std::string& folder) override {
         return m_largest >= 0 ? m_largest : m_real.LargestFile(folder);

@@ -1,6 +1,7 @@
 #include "FaultyFileSystem.h"
 #include "ScriptedMessageBox.h"
 #include "TestFiles.h"
+#include "UnfinishedSplit.h"
 #include "mdlMain.h"
 
 #include <cstring>
@@ -52,18 +53,19 @@ protected:
 };
 
 TEST_F(FaultTest, SplitStopsAtAFailedCreateAndWritesNoScript) {
-    faulty.failCreate(3);
+    faulty.failCreate(4); // the mark, two pieces
     EXPECT_EQ(splitFive(), 0);
     EXPECT_EQ(onlyMessage(), "Cannot create file " + folder + kSep + "src.3: Permission denied");
-    EXPECT_EQ(namesIn(folder), (std::set<std::string>{"src.1", "src.2"}));
+    EXPECT_EQ(namesIn(folder), (std::set<std::string>{"src.1", "src.2", "src.unfinished"}));
 }
 
 TEST_F(FaultTest, SplitDiskFullInTheMiddleOfAPiece) {
-    faulty.diskFullAfter(250);
+    faulty.diskFullAfter(static_cast<FileLength>(UnfinishedSplit::markText("src").size()) + 250);
     EXPECT_EQ(splitFive(), 0);
     EXPECT_EQ(onlyMessage(),
               "Cannot write file " + folder + kSep + "src.3: No space left on device");
-    EXPECT_EQ(namesIn(folder), (std::set<std::string>{"src.1", "src.2", "src.3"}));
+    EXPECT_EQ(namesIn(folder),
+              (std::set<std::string>{"src.1", "src.2", "src.3", "src.unfinished"}));
     EXPECT_EQ(readFile(folder + kSep + "src.3"), everyByte(500).substr(200, 50));
 }
 
@@ -75,41 +77,44 @@ TEST_F(FaultTest, SplitFailuresOfReadCloseAndScriptAreNoSuccess) {
     EXPECT_EQ(onlyMessage(), "Cannot read file " + dir.path() + kSep + "src: Input/output error");
 
     messages.clear();
-    faulty.failClose(1); // the failed run closed nothing; this is the first piece's close
+    faulty.failClose(3); // the failed run closed its mark; the mark, then the first piece
     EXPECT_EQ(splitFive(), 0);
     EXPECT_EQ(onlyMessage(), "Cannot close file " + folder + kSep + "src.1: Input/output error");
 
     messages.clear();
-    faulty.failWrite(1 + 5 + 1); // the last run's first piece, five pieces, then JoinFiles.sh
+    // Before: two marks and a piece; now the mark, five pieces, then JoinFiles.sh.
+    faulty.failWrite(3 + 1 + 5 + 1);
     EXPECT_EQ(splitFive(), 0);
     EXPECT_EQ(onlyMessage(),
               "Cannot write file " + folder + kSep + "JoinFiles.sh: Input/output error");
-    // All pieces stay; the half-written script does not.
-    EXPECT_EQ(namesIn(folder),
-              (std::set<std::string>{"src.1", "src.2", "src.3", "src.4", "src.5"}));
+    // All pieces and the mark stay; the half-written script does not.
+    const std::set<std::string> marked{"src.1", "src.2", "src.3",
+                                       "src.4", "src.5", "src.unfinished"};
+    EXPECT_EQ(namesIn(folder), marked);
 
     messages.clear();
-    faulty.failClose(1 + 6 + 6 + 1); // before: a piece; five pieces and the source, twice
+    // Before: a mark; a mark and a piece; a mark, five pieces and the source. Then all again.
+    faulty.failClose(1 + 2 + 7 + 7 + 1);
     EXPECT_EQ(splitFive(), 0);
     EXPECT_EQ(onlyMessage(),
               "Cannot close file " + folder + kSep + "JoinFiles.sh: Input/output error");
-    EXPECT_EQ(namesIn(folder),
-              (std::set<std::string>{"src.1", "src.2", "src.3", "src.4", "src.5"}));
+    EXPECT_EQ(namesIn(folder), marked);
 }
 
 TEST_F(FaultTest, SplitFailuresOfTheChecksumFileLeaveNeitherItNorTheScript) {
-    const std::set<std::string> pieces{"src.1", "src.2", "src.3", "src.4", "src.5"};
-    faulty.failCreate(6); // five pieces, then the checksum file
+    const std::set<std::string> pieces{"src.1", "src.2", "src.3",
+                                       "src.4", "src.5", "src.unfinished"};
+    faulty.failCreate(7); // the mark, five pieces, then the checksum file
     EXPECT_EQ(splitFive(), 0);
     EXPECT_EQ(onlyMessage(),
-              "Cannot create file " + folder + kSep + "src.sha256: Permission denied");
+              "Cannot create file " + folder + kSep + "src.sha256.part: Permission denied");
     EXPECT_EQ(namesIn(folder), pieces);
 
     messages.clear();
-    faulty.failWrite(5 + 5 + 1); // five pieces in each run, then the checksum file
+    faulty.failWrite(6 + 6 + 1); // the mark and five pieces in each run, then the checksum file
     EXPECT_EQ(splitFive(), 0);
     EXPECT_EQ(onlyMessage(),
-              "Cannot write file " + folder + kSep + "src.sha256: Input/output error");
+              "Cannot write file " + folder + kSep + "src.sha256.part: Input/output error");
     EXPECT_EQ(namesIn(folder), pieces);
 }
 

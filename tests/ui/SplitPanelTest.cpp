@@ -280,6 +280,8 @@ public:
     bool SameFile(const std::string&, const std::string&) override { fail(); }
     bool IsWithin(const std::string&, const std::string&) override { fail(); }
     std::unique_ptr<FileLock> LockFile(const std::string&) override { fail(); }
+    void SyncFile(const std::string&) override { fail(); }
+    void SyncFolder(const std::string&) override { fail(); }
 
 private:
     [[noreturn]] static void fail() { throw std::runtime_error("Drive not ready"); }
