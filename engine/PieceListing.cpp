@@ -119,7 +119,7 @@ std::map<long long, Named> piecesNamed(const std::string& text, const std::strin
 } // namespace
 
 std::string PieceListing::pathOf(long long i) const {
-    const std::size_t slash = base.rfind('/');
+    const std::size_t slash = base.find_last_of(kPathSeparators);
     return base.substr(0, slash == std::string::npos ? 0 : slash + 1) + nameOf(i);
 }
 

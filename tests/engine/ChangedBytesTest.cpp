@@ -1,6 +1,5 @@
 #include "FaultyFileSystem.h"
 #include "GatedFileSystem.h"
-#include "PosixFileSystem.h"
 #include "ScriptedMessageBox.h"
 #include "TestFiles.h"
 #include "mdlMain.h"
@@ -13,6 +12,7 @@ namespace carvel {
 namespace {
 
 using test::everyByte;
+using test::kSep;
 using test::namesIn;
 using test::readFile;
 using test::TempDir;
@@ -38,7 +38,7 @@ protected:
         return messages.shown().empty() ? std::string() : messages.shown()[0].text;
     }
     TempDir dir;
-    PosixFileSystem real;
+    NativeFileSystem real;
     ScriptedMessageBox messages;
     const std::string bytes = everyByte(500);
     const std::string folder = dir / "Split Files of src";
@@ -53,11 +53,12 @@ TEST_F(ChangedBytesTest, APieceOrSourceChangedDuringTheWorkNeverPasses) {
         ASSERT_EQ(splitter.SplitFile(dir / "src", 100), 5);
         GatedFileSystem gate(real, 3);
         mdlMain engine{gate, messages, "Carvel"};
-        std::string piece = readFile(folder + "/src.3");
+        std::string piece = readFile(folder + kSep + "src.3");
         piece[10] ^= 1;
         EXPECT_EQ(whileHeld(
-                      gate, [&] { return engine.JoinPieces(dir / "out", folder + "/src.?", 1); },
-                      [&] { writeFile(folder + "/src.3", piece); }),
+                      gate,
+                      [&] { return engine.JoinPieces(dir / "out", folder + kSep + "src.?", 1); },
+                      [&] { writeFile(folder + kSep + "src.3", piece); }),
                   0);
         EXPECT_EQ(only(), "Piece src.3 is damaged (its checksum does not match).");
         EXPECT_EQ(readFile(dir / "out"), "precious");
@@ -86,27 +87,27 @@ TEST_F(ChangedBytesTest, ADestinationWrittenInPlaceIsCheckedFirstAndToldWhenPart
     faulty.resultsInPlace();
     mdlMain engine{faulty, messages, "Carvel"};
     // The first write fails: a damaged piece found before it is the message.
-    std::string piece = readFile(folder + "/src.5");
-    writeFile(folder + "/src.5", piece + "x");
+    std::string piece = readFile(folder + kSep + "src.5");
+    writeFile(folder + kSep + "src.5", piece + "x");
     faulty.failWrite(1);
-    EXPECT_EQ(engine.JoinPieces(dir / "out", folder + "/src.?", 1), 0);
+    EXPECT_EQ(engine.JoinPieces(dir / "out", folder + kSep + "src.?", 1), 0);
     EXPECT_EQ(only(), "Piece src.5 is damaged (its checksum does not match).");
     messages.clear();
-    writeFile(folder + "/src.5", piece);
+    writeFile(folder + kSep + "src.5", piece);
     faulty.failWrite(3);
-    EXPECT_EQ(engine.JoinPieces(dir / "out", folder + "/src.?", 1), 0);
+    EXPECT_EQ(engine.JoinPieces(dir / "out", folder + kSep + "src.?", 1), 0);
     EXPECT_NE(only().find("\nThe existing file " + (dir / "out") + " was partly overwritten."),
               std::string::npos);
     messages.clear();
 
     // A result its file system cannot hold in one file is refused before anything is written.
     faulty.setLargestFile(499);
-    EXPECT_EQ(engine.JoinPieces(dir / "big", folder + "/src.?", 1), 0);
+    EXPECT_EQ(engine.JoinPieces(dir / "big", folder + kSep + "src.?", 1), 0);
     EXPECT_EQ(only(), "Cannot create file " + (dir / "big") +
                           ": its file system holds 499 bytes at most in one file, and the set "
                           "joins into 500");
     faulty.setLargestFile(500);
-    EXPECT_EQ(engine.JoinPieces(dir / "big", folder + "/src.?", 1), 5);
+    EXPECT_EQ(engine.JoinPieces(dir / "big", folder + kSep + "src.?", 1), 5);
     EXPECT_EQ(readFile(dir / "big"), bytes);
 }
 

@@ -15,7 +15,7 @@ struct DurabilityTest : ::testing::Test {
         test::writeFile(dir / "src", test::everyByte(500));
         return engine.SplitFile(dir / "src", 100);
     }
-    long at(const std::string& event) const { // -1 when not recorded
+    std::ptrdiff_t at(const std::string& event) const { // -1 when not recorded
         const auto found = std::find(log.begin(), log.end(), event);
         return found == log.end() ? -1 : found - log.begin();
     }
@@ -58,11 +58,11 @@ TEST_F(DurabilityTest, EverythingWrittenIsOnTheDiskBeforeDoneIsSaid) {
     log = faulty.events();
     EXPECT_LT(at("sync " + mark), at("folder " + folder)); // before the first piece
     EXPECT_LT(at("folder " + folder), at("create " + folder + test::kSep + "src.1"));
-    const long markGone = at("delete " + mark);
-    const long sumsNamed =
+    const std::ptrdiff_t markGone = at("delete " + mark);
+    const std::ptrdiff_t sumsNamed =
         at("move " + folder + test::kSep + "src.sha256.part " + folder + test::kSep + "src.sha256");
     for (const std::string& name : test::namesIn(folder)) {
-        const long synced =
+        const std::ptrdiff_t synced =
             at("sync " + folder + test::kSep + "" + name + (name == "src.sha256" ? ".part" : ""));
         EXPECT_TRUE(synced >= phaseAt && synced < markGone) << name;
         EXPECT_TRUE(name.find("src.") != 0 || synced < sumsNamed) << name;
