@@ -176,6 +176,18 @@ public:
 
     TextStream& stream() override { return m_stream; }
 
+    // A handle of its own on the same file, so that reading back leaves the writing where it is.
+    std::unique_ptr<TextStream> ReadBack(FileLength offset) override {
+        Handle reader(::ReOpenFile(m_stream.handle(), GENERIC_READ,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   FILE_FLAG_SEQUENTIAL_SCAN));
+        LARGE_INTEGER at{};
+        at.QuadPart = offset;
+        if (!reader.valid() || !::SetFilePointerEx(reader.get(), at, nullptr, FILE_BEGIN))
+            return nullptr;
+        return std::make_unique<WindowsTextStream>(reader.release(), m_path);
+    }
+
     void Commit() override {
         const HANDLE handle = m_stream.handle();
         if (!::FlushFileBuffers(handle))
@@ -443,6 +455,23 @@ std::unique_ptr<TextStream> WindowsFileSystem::OpenReceivedFile(const std::strin
     return std::make_unique<WindowsTextStream>(file.release(), path);
 }
 
+std::string WindowsFileSystem::FileStamp(const std::string& path) {
+    // The file's identity, length and times: a rewrite in place changes the last two.
+    const Handle file(::CreateFileW(longPath("", path).c_str(), 0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    FILE_BASIC_INFO basic{};
+    if (!file.valid() || !::GetFileInformationByHandle(file.get(), &info) ||
+        !::GetFileInformationByHandleEx(file.get(), FileBasicInfo, &basic, sizeof basic))
+        return {};
+    return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(info.nFileIndexHigh) +
+           ":" + std::to_string(info.nFileIndexLow) + ":" + std::to_string(info.nFileSizeHigh) +
+           ":" + std::to_string(info.nFileSizeLow) + ":" +
+           std::to_string(basic.LastWriteTime.QuadPart) + ":" +
+           std::to_string(basic.ChangeTime.QuadPart);
+}
+
 bool WindowsFileSystem::IsLink(const std::string& path) {
     const DWORD attributes = attributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES &&
@@ -535,7 +564,8 @@ std::unique_ptr<ResultFile> WindowsFileSystem::CreateResultFile(const std::strin
         std::wstring name = folder + L"\\.carvel-join-";
         for (int i = 0; i < 8; ++i)
             name += kLetters[pick(random)];
-        Handle file(::CreateFileW(name.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+        Handle file(::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
+                                  FILE_SHARE_READ, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         error = ::GetLastError();
         if (!file.valid())

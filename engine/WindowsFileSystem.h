@@ -36,6 +36,7 @@ public:
     std::unique_ptr<FileLock> LockFile(const std::string& path) override;
     std::unique_ptr<TextStream> OpenReceivedFile(const std::string& path) override;
     bool IsLink(const std::string& path) override;
+    std::string FileStamp(const std::string& path) override;
     void SyncFile(const std::string& path) override;
     void SyncFolder(const std::string& path) override;
     // Without, files are not flushed: for tests of names that make tens of thousands of files.

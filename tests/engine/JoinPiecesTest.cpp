@@ -104,10 +104,12 @@ TEST_F(JoinPiecesTest, APieceChosenInAnotherCaseFindsItsSetWhereCaseIsIgnored) {
     EXPECT_TRUE(CheckJoinInput(dir / "P.?", dir / "out", blind, messages).ok);
     EXPECT_EQ(caseBlind.JoinPieces(dir / "out", dir / "P.?", 1), 2);
     EXPECT_EQ(readFile(dir / "out"), "<1><2>");
+#ifndef _WIN32 // where the file system itself ignores case
     // Where case counts, P.1 is no piece of the set of p.
     EXPECT_FALSE(CheckJoinInput(dir / "P.?", dir / "out2", fs, messages).ok);
     EXPECT_EQ(engine.JoinPieces(dir / "out2", dir / "P.?", 1), 0);
     EXPECT_FALSE(exists(dir / "out2"));
+#endif
 }
 
 TEST_F(JoinPiecesTest, EveryByteValueComesBack) {
