@@ -29,9 +29,9 @@ namespace test {
 
 inline const std::string kSep(1, kPathSeparator);
 
-// Wine creates files slowly: tests that make tens of thousands of them run only on Linux and on
-// Windows itself.
-// The system's words for a file, and a folder on the way to it, that are not there.
+// underWine: Wine creates files slowly, so tests that make tens of thousands of them run only on
+// Linux and on Windows itself. noSuchFile, noSuchPath: the system's words for a file, and a folder
+// on the way to it, that are not there.
 #ifdef _WIN32
 bool underWine();
 std::string noSuchFile();
