@@ -7,8 +7,15 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-windows}
 
+# The programs' pictures are drawn by ui/Artwork.cpp with Qt, which the cross build lacks: this
+# machine renders them first, and the cross build compiles them in as resources.
+art=$(realpath -m "$build/art")
+cmake -S packaging/windows/art -B "$art" -DCMAKE_BUILD_TYPE=Release -DCARVEL_WERROR=ON \
+      >/dev/null
+cmake --build "$art" -j2
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-      -DCMAKE_BUILD_TYPE=Release -DCARVEL_WERROR=ON -DCARVEL_ENGINE_ONLY=ON >/dev/null
+      -DCMAKE_BUILD_TYPE=Release -DCARVEL_WERROR=ON -DCARVEL_ENGINE_ONLY=ON \
+      -DCARVEL_WINDOWS_ARTWORK="$art/artwork" >/dev/null
 cmake --build "$build" -j2
 cmake --build "$build" --target carvel_installer
 
