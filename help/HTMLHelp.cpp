@@ -16,7 +16,13 @@ const char* const kViewerKey = "CLSID\\{4662DAB0-D393-11D0-9A56-00C04FB68B66}\\I
 const char* const kBrowserKey = "CLSID\\{0A89A860-D7B1-11CE-8350-444553540000}\\InProcServer32";
 const char* const kViewerTypeLibKey =
     "SOFTWARE\\Classes\\TypeLib\\{ADB880A2-D8FF-11CF-9377-00AA003B7A11}";
+// The folder separator of the paths the class is given and forms: the backslash of Windows,
+// where the names it hands on go to the system's own calls, and the slash elsewhere.
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+#else
 constexpr char kSeparator = '/';
+#endif
 
 std::string trimmedOfSpaces(const std::string& text) {
     const std::size_t first = text.find_first_not_of(' ');
@@ -36,6 +42,22 @@ std::string joinFolder(const std::string& folder, const std::string& name) {
     if (!folder.empty() && folder.back() == kSeparator)
         return folder + name;
     return folder + kSeparator + name;
+}
+
+// The root a path starts from, with its separator; empty for a relative path.
+std::string rootOf(const std::string& path) {
+#ifdef _WIN32
+    if (path.size() >= 3 && path[1] == ':' && path[2] == kSeparator)
+        return path.substr(0, 3);
+    if (path.rfind("\\\\", 0) == 0) {
+        // A network share: its server and share name are not looked up.
+        const std::size_t share = path.find(kSeparator, 2);
+        const std::size_t end =
+            share == std::string::npos ? share : path.find(kSeparator, share + 1);
+        return end == std::string::npos ? std::string() : path.substr(0, end + 1);
+    }
+#endif
+    return !path.empty() && path.front() == kSeparator ? path.substr(0, 1) : std::string();
 }
 
 std::string padded(unsigned value, int width) {
@@ -223,7 +245,8 @@ std::string HTMLHelp::locateHelpFile(const std::string& fileName) {
     const std::size_t slash = m_programFolder.rfind(kSeparator);
     const std::string prefix = slash == std::string::npos ? m_programFolder + kSeparator + ".."
                                                           : m_programFolder.substr(0, slash);
-    const std::string installed = prefix + kSeparator + "share/carvel" + kSeparator + fileName;
+    const std::string installed =
+        prefix + kSeparator + "share" + kSeparator + "carvel" + kSeparator + fileName;
     for (const std::string& path : {beside, installed}) {
         const FindResult found = m_services.files.findFirstFile(path);
         if (found.status == FindStatus::Found) {
@@ -454,13 +477,14 @@ std::pair<std::string, std::uint32_t> HTMLHelp::GetLongName(const std::string& p
         rest.erase(rest.begin());
     if (!rest.empty() && rest.back() == '"')
         rest.pop_back();
-    // The walk starts at the root of an absolute path, or at the first element of a
-    // relative one; the last element is appended as given.
-    const bool absolute = !rest.empty() && rest.front() == kSeparator;
-    if (absolute)
-        rest.erase(rest.begin());
-    std::string result;
-    bool started = absolute;
+    // The walk starts at the root of an absolute path (a drive, a network share or a leading
+    // separator), or at the first element of a relative one; the last element is appended as
+    // given.
+    std::string result = rootOf(rest);
+    rest.erase(0, result.size());
+    bool started = !result.empty();
+    if (started)
+        result.pop_back(); // the root's separator comes back with the next element
     const auto append = [&](const std::string& element) {
         result += started ? std::string(1, kSeparator) + element : element;
         started = true;

@@ -1,5 +1,3 @@
-# Included by the folder that builds the help file: help/ on Linux, the Windows installer's
-# folder in the build for Windows, which has no help class yet.
 # The help file Carvel.chm, compiled from chm/ into the programs' folder. The sources are
 # staged in the build tree so that chmcmd writes nothing into the source tree.
 find_program(CHMCMD chmcmd REQUIRED)
