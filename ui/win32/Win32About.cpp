@@ -1,8 +1,8 @@
 #include "Win32About.h"
 
 #include "AboutTexts.h"
+#include "ProgramFolder.h"
 #include "WideText.h"
-#include "Win32Program.h"
 
 #include <commctrl.h>
 #include <windowsx.h>

@@ -20,21 +20,6 @@ std::string commandLineArguments() {
     return toUtf8(PathGetArgsW(GetCommandLineW()));
 }
 
-std::string programFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    path.resize(path.find_last_of(L"\\/"));
-    return toUtf8(path);
-}
-
 int runMessageLoop() {
     MSG message;
     BOOL got;

@@ -11,8 +11,6 @@ void initCommonControls();
 // The command line after the program's own name and the blanks after it, as UTF-8: quotes and
 // inner blanks as given.
 std::string commandLineArguments();
-// The folder the program runs from, as UTF-8.
-std::string programFolder();
 // Runs the window thread's messages until the program ends; the keys that move between and
 // press the controls reach them as in a dialog.
 int runMessageLoop();
