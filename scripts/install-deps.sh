@@ -4,7 +4,8 @@
 # Wine gives the tests a real command interpreter to run the generated JoinFiles.bat, and dash
 # and busybox the POSIX shells besides bash that run JoinFiles.sh; the validators, lintian and
 # dpkg-dev check the installation and build the Debian package.
-# MinGW-w64, GoogleTest's sources and NSIS build the Windows programs, their tests and installer.
+# MinGW-w64, GoogleTest's sources and NSIS build the Windows programs, their tests and installer;
+# xdotool, openbox and ImageMagick drive and photograph the Windows windows under Wine.
 set -euo pipefail
 
 packages=(
@@ -16,6 +17,7 @@ packages=(
     wine
     dash busybox
     g++-mingw-w64-x86-64-posix googletest nsis
+    xdotool openbox imagemagick
     time coreutils
     qt6-svg-dev
     desktop-file-utils appstream lintian man-db dpkg-dev bash-completion file
