@@ -24,7 +24,7 @@ SplitPanel::SplitPanel(IMessageBox& messageBox, IFileDialog& fileDialog, FileSys
                                        twipsRect(240, 360, 1500, 195));
     m_txtSplitSourceFile =
         Controls::textBox(this, "txtSplitSourceFile", twipsRect(240, 600, 2895, 375));
-    // Its picture is the join panel's, given at start-up.
+    // Its picture is the join panel's, given by the window.
     m_cmdSelectSplitFile =
         Controls::pictureButton(this, "cmdSelectSplitFile", QStringLiteral("Select file to split"),
                                 twipsRect(3240, 600, 375, 375));
