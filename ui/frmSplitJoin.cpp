@@ -2,7 +2,6 @@
 
 #include "Artwork.h"
 #include "FileDrop.h"
-#include "HTMLHelp.h"
 #include "JoinPanel.h"
 #include "QtNumberFormat.h"
 #include "SplitPanel.h"
@@ -79,31 +78,17 @@ void frmSplitJoin::showAbout() {
 }
 
 void frmSplitJoin::useHelp(HelpServices services, QString programFolder) {
-    m_helpServices.emplace(services);
-    m_programFolder = std::move(programFolder);
+    m_help.emplace(services, programFolder.toStdString());
 }
 
 void frmSplitJoin::showHelpContents() {
-    if (!m_helpServices)
-        return;
-    if (!helpObject)
-        helpObject = std::make_unique<HTMLHelp>(*m_helpServices, m_programFolder.toStdString());
-    // Beside the program or where an installation puts it; the help class reports a missing
-    // file under the program's folder.
-    helpObject->setCHMFile(helpObject->locateHelpFile("Carvel.chm"));
-    helpObject->setHHWindow("Main");
-    helpObject->HHDisplayContents(0);
-    helpShown = true;
+    if (m_help)
+        m_help->showContents();
 }
 
 void frmSplitJoin::Form_QueryUnload() {
-    // Closing always succeeds: a help viewer that fails to close its windows is passed over.
-    try {
-        if (helpShown && helpObject)
-            helpObject->HHClose();
-    } catch (...) {
-    }
-    helpObject.reset();
+    if (m_help)
+        m_help->unload();
 }
 
 void frmSplitJoin::closeEvent(QCloseEvent* event) {

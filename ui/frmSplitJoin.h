@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileSystem.h"
+#include "HelpCommand.h"
 #include "HelpServices.h"
 #include "IFileDialog.h"
 #include "IMessageBox.h"
@@ -16,7 +17,6 @@ class QAction;
 
 namespace carvel {
 
-class HTMLHelp;
 class JoinPanel;
 class SplitPanel;
 
@@ -40,7 +40,7 @@ public:
     // them Help only sets the window's state.
     void useHelp(HelpServices services, QString programFolder);
     // The one help object, once Help has been chosen; none after the window unloads.
-    const HTMLHelp* currentHelpObject() const { return helpObject.get(); }
+    const HTMLHelp* currentHelpObject() const { return m_help ? m_help->helpObject() : nullptr; }
 
     SplitPanel* splitPanel() const { return m_splitDialog; }
     JoinPanel* joinPanel() const { return m_joinDialog; }
@@ -68,10 +68,7 @@ private:
     JoinPanel* m_joinDialog = nullptr;
     std::unique_ptr<CarvelFlow> m_flow;
 
-    std::optional<HelpServices> m_helpServices;
-    QString m_programFolder;
-    std::unique_ptr<HTMLHelp> helpObject;
-    bool helpShown = false;
+    std::optional<HelpCommand> m_help;
 };
 
 } // namespace carvel
