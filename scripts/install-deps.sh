@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Installs what building and testing Carvel needs from Debian's packages, and only what is
 # missing, so a fresh machine needs nothing by hand. Run as root (or with sudo available).
-# Wine gives the tests a real command interpreter to run the generated JoinFiles.bat (and, on
-# Xvfb, windows that xdotool finds by caption), and dash
-# and busybox the POSIX shells besides bash that run JoinFiles.sh; the validators, lintian and
-# dpkg-dev check the installation and build the Debian package.
+# Wine gives the tests a real command interpreter to run the generated JoinFiles.bat, and on Xvfb
+# the Windows programs' windows, which xdotool finds by caption; dash and busybox are the POSIX
+# shells besides bash that run JoinFiles.sh; the validators, lintian and dpkg-dev check the
+# installation and build the Debian package.
 # MinGW-w64, GoogleTest's sources and NSIS build the Windows programs, their tests and installer.
 set -euo pipefail
 
