@@ -1,11 +1,11 @@
 #include "CarvelCli.h"
 
 #include "CliMessageBox.h"
-#include "PanelChecks.h"
 #include "PieceSet.h"
 #include "SetCheck.h"
 #include "SizeText.h"
 #include "SplitGuards.h"
+#include "flow/PanelChecks.h"
 #include "mdlMain.h"
 
 #include <chrono>
@@ -133,8 +133,7 @@ std::optional<std::string> patternOf(const std::string& piece, CliMessageBox& bo
         return piece;
     auto pattern = PieceSet::patternFromPiece(piece);
     if (!pattern)
-        box.show({"File: " + piece + " is not a valid file to Join", "Invalid file selected",
-                  MsgButtons::Ok, MsgIcon::Critical});
+        box.show({notAPieceText(piece), kInvalidFileCaption, MsgButtons::Ok, MsgIcon::Critical});
     return pattern;
 }
 

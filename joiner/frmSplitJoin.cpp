@@ -3,7 +3,7 @@
 #include "Artwork.h"
 #include "FileDrop.h"
 #include "JoinPanel.h"
-#include "PanelChecks.h"
+#include "flow/PanelChecks.h"
 #include "StatusBar.h"
 #include "frmAbout.h"
 

@@ -2,7 +2,7 @@
 
 #include "Artwork.h"
 #include "Controls.h"
-#include "PanelChecks.h"
+#include "flow/PanelChecks.h"
 #include "PieceSet.h"
 #include "Twips.h"
 

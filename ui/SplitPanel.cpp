@@ -1,7 +1,7 @@
 #include "SplitPanel.h"
 
 #include "Controls.h"
-#include "PanelChecks.h"
+#include "flow/PanelChecks.h"
 #include "SizeText.h"
 #include "SplitGuards.h"
 #include "Twips.h"

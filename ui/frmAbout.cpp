@@ -1,5 +1,6 @@
 #include "frmAbout.h"
 
+#include "AboutTexts.h"
 #include "Artwork.h"
 #include "Twips.h"
 
@@ -21,16 +22,13 @@ namespace carvel {
 
 namespace {
 
-const char* const kProductName = "Carvel";
-const char* const kNoticeLine = "Copyright \u00a9 2026 Team Carvel";
-// The maker's name, its first half in one label and its second half, in italics, in Label2.
-const char* const kMakerFirstHalf = "Team";
-const char* const kMakerSecondHalf = "Carvel";
-// The link's caption: the short form of the address a user reads.
-const char* const kLinkCaption = "User Guide";
-// The user guide, made from the help file's topics, beside the programs in the build and in the
-// shared data folder once installed.
-const char* const kGuideName = "UserGuide.html";
+using AboutTexts::kGuideName;
+using AboutTexts::kLinkCaption;
+using AboutTexts::kMakerFirstHalf;
+using AboutTexts::kMakerSecondHalf;
+using AboutTexts::kNoticeLine;
+using AboutTexts::kProductName;
+// Where an installation puts the user guide, from the program's folder.
 const char* const kInstalledGuide = "../share/carvel/UserGuide.html";
 
 // What a screen reader meets in the About box's link: a link, which its press action opens as
@@ -164,8 +162,7 @@ void frmAbout::HyperJump(QString URL) {
         return;
     const QUrl address(URL);
     const QString shown = address.isLocalFile() ? address.toLocalFile() : URL;
-    m_messages.show({"No web browser could be started for the User Guide. Please open " +
-                         shown.toStdString() + " in a web browser.",
+    m_messages.show({AboutTexts::noBrowserText(shown.toStdString()),
                      m_program == Program::Carvel ? kProductName : "Seamer", MsgButtons::Ok,
                      MsgIcon::Critical, MsgAnswer::Ok, this});
 }

@@ -4,10 +4,10 @@
 #include "FileDrop.h"
 #include "HTMLHelp.h"
 #include "JoinPanel.h"
-#include "PanelChecks.h"
 #include "SplitPanel.h"
-#include "StartArguments.h"
 #include "StatusBar.h"
+#include "flow/PanelChecks.h"
+#include "flow/StartArguments.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -208,7 +208,7 @@ void frmSplitJoin::Form_Load() {
 }
 
 void frmSplitJoin::readCommandLine() {
-    const StartRequest request = parseStartArguments(m_arguments);
+    const StartRequest request = parseStartArguments(m_arguments.toStdString());
     if (request.mode == StartRequest::Mode::Split) {
         m_splitDialog->txtSplitSourceFile()->setText(QString::fromStdString(request.path));
         return;

@@ -1,5 +1,5 @@
 #include "ForwardingFileSystem.h"
-#include "PanelChecks.h"
+#include "flow/PanelChecks.h"
 #include "ScriptedMessageBox.h"
 #include "TestFiles.h"
 #include "mdlMain.h"

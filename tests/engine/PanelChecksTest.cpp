@@ -1,4 +1,4 @@
-#include "PanelChecks.h"
+#include "flow/PanelChecks.h"
 #include "ScriptedMessageBox.h"
 #include "TestFiles.h"
 

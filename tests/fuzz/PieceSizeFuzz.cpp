@@ -1,7 +1,7 @@
 // A piece size as carvel-cli reads it and as the split panel reads it in two locales, then
 // checked against a source of one MiB as the split check does.
 #include "MemoryFile.h"
-#include "PanelChecks.h"
+#include "flow/PanelChecks.h"
 #include "PosixFileSystem.h"
 #include "ScriptedMessageBox.h"
 // Both readers are named SizeText.h: carvel-cli's and the split panel's.

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <string>
 
 namespace carvel {
@@ -12,7 +11,8 @@ struct StartRequest {
     std::string path; // without the blanks around it
 };
 
-// arguments: the program's command line after its own name, as one text.
-StartRequest parseStartArguments(const QString& arguments);
+// arguments: the program's command line after its own name, as one UTF-8 text. Only its first
+// two characters decide, in either letter case.
+StartRequest parseStartArguments(const std::string& arguments);
 
 } // namespace carvel

@@ -1,4 +1,4 @@
-#include "PanelChecks.h"
+#include "flow/PanelChecks.h"
 
 #include "PieceListing.h"
 #include "PieceSet.h"
@@ -185,6 +185,20 @@ std::string splitDoneText(long long pieceCount, const std::string& splitFolder) 
 
 std::string joinDoneText(long long pieceCount, const std::string& destination) {
     return std::to_string(pieceCount) + " files have been joined with the name of " + destination;
+}
+
+std::string splitCancelledText(const std::string& source) {
+    return "The split of " + source + " was cancelled. No pieces were kept.";
+}
+
+std::string joinCancelledText(const std::string& destination, bool destinationExisted) {
+    return "The join into " + destination + " was cancelled. " +
+           (destinationExisted ? destination + " was left as it was."
+                               : std::string("No file was written."));
+}
+
+std::string notAPieceText(const std::string& path) {
+    return "File: " + path + " is not a valid file to Join";
 }
 
 } // namespace carvel

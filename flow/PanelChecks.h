@@ -43,9 +43,16 @@ struct JoinCheck {
 JoinCheck CheckJoinInput(const std::string& sourceText, const std::string& destinationText,
                          FileSystem& fs, IMessageBox& messageBox, void* owner = nullptr);
 
-// What the panels report after their Start: the success texts and the failure texts.
+// What the panels report after their Start: the success texts, the failure texts, and the
+// texts of work the user stopped.
 std::string splitDoneText(long long pieceCount, const std::string& splitFolder);
 std::string joinDoneText(long long pieceCount, const std::string& destination);
+std::string splitCancelledText(const std::string& source);
+// destinationExisted: whether the destination was there when the join started.
+std::string joinCancelledText(const std::string& destination, bool destinationExisted);
+// A chosen, dropped or given file that names no piece, captioned kInvalidFileCaption.
+std::string notAPieceText(const std::string& path);
+inline constexpr const char* kInvalidFileCaption = "Invalid file selected";
 inline constexpr const char* kSplitFailedText = "File can not be splited.";
 inline constexpr const char* kSplitFailedCaption = "Split Failed";
 inline constexpr const char* kJoinFailedText = "Join file failed!";
