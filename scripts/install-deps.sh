@@ -13,7 +13,7 @@ packages=(
     libgtest-dev libssl-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev
     libchm-dev fp-utils
-    xvfb xauth xdotool
+    xvfb xauth xdotool openbox
     wine
     dash busybox
     g++-mingw-w64-x86-64-posix googletest nsis
