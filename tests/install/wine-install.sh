@@ -21,14 +21,21 @@ fail() { echo "wine-install: $*" >&2; exit 1; }
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Carvel'
 envkey='HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\Environment'
 
+# The windows are expected where the build beside the installer made them (BUILD/packages,
+# BUILD/bin); a build of the engine alone installs carvel-cli only.
+windows=0
+[ -f "$(dirname "$installer")/../bin/carvel.exe" ] && windows=1
+files=(carvel-cli.exe Carvel.chm UserGuide.html)
+[ $windows = 1 ] && files+=(carvel.exe seamer.exe)
+
 wine "$installer" /S && wineserver -w
 dir=$(winepath -u 'C:\Program Files\Carvel')
 menu=$(winepath -u 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Carvel')
-for file in carvel.exe seamer.exe carvel-cli.exe Carvel.chm UserGuide.html; do
+for file in "${files[@]}"; do
     [ -f "$dir/$file" ] || fail "$file not installed in $dir"
 done
 for link in Carvel Seamer "Carvel Help" "Carvel User Guide"; do
-    [ -f "$menu/$link.lnk" ] || fail "no Start-menu shortcut $link in $menu"
+    [ $windows = 0 ] || [ -f "$menu/$link.lnk" ] || fail "no Start-menu shortcut $link in $menu"
 done
 wine reg query "$key" /v UninstallString >/dev/null || fail "no uninstall entry"
 wine reg query "$envkey" /v Path | grep -qi 'Program Files\\Carvel' || fail "not on the PATH"
@@ -53,8 +60,10 @@ opens() {
     kill -0 "$pid" 2>/dev/null && fail "$1 did not close on Alt+F4"
     wait "$pid" || fail "$1 ended with an error"
 }
-opens carvel.exe "Split File"
-opens seamer.exe "Join File"
+if [ $windows = 1 ]; then
+    opens carvel.exe "Split File"
+    opens seamer.exe "Join File"
+fi
 
 wine "$dir/uninstall.exe" /S && wineserver -w
 [ ! -e "$dir" ] || fail "$dir is left after uninstalling"
