@@ -3,6 +3,8 @@
 #include "WideText.h"
 #include "WindowsHelpServices.h"
 
+#include <cstdio>
+
 #include <windows.h>
 
 #include <shellapi.h>
@@ -11,18 +13,21 @@
 // services: HH_DISPLAY_TOPIC of Welcome.htm in the window type "Main". Runs the message loop
 // (the viewer's windows and the class's message boxes live on this thread) until the file
 // STOP appears, then closes every help window with HHClose. Answers 0 when no "Carvel Help"
-// window is left, 3 when one is, 4 when STOP never came.
+// window is left, 3 when one is, 4 when STOP did not come within two minutes.
 // Usage: carvel_help_probe HELPFILE STOP
 namespace {
 
 std::wstring g_stop;
 carvel::HTMLHelp* g_help = nullptr;
-int g_polls = 0;
+ULONGLONG g_deadline = 0;
+bool g_stopping = false;
 
 void CALLBACK poll(HWND, UINT, UINT_PTR, DWORD) {
     const bool stop = ::GetFileAttributesW(g_stop.c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (!stop && ++g_polls < 900)
+    if (g_stopping || (!stop && ::GetTickCount64() < g_deadline))
         return;
+    g_stopping = true; // closing the help may run the timer again
+    std::fprintf(stderr, "carvel_help_probe: %s\n", stop ? "stopping" : "no stop in time");
     g_help->HHClose();
     // Also ends a message box of the class that is still open.
     ::PostQuitMessage(stop ? 0 : 4);
@@ -39,6 +44,7 @@ int main() {
     carvel::WindowsHelpServices machine;
     carvel::HTMLHelp help(machine.services(), carvel::programFolder());
     g_help = &help;
+    g_deadline = ::GetTickCount64() + 120000;
     ::SetTimer(nullptr, 0, 100, poll);
     help.setCHMFile(carvel::toUtf8(arguments[1]));
     help.setHHWindow("Main");

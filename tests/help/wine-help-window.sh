@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
-# What Wine shows on an X display (run under xvfb-run; needs WINEPREFIX and xdotool): the tests
-# of carvel_platform_tests that open real windows, then Carvel.chm opened by the help class over
-# the real Windows services from a folder of spaces and letters beyond any code page, found as
-# the "Carvel Help" window and closed again; and a missing help file, found as the class's
-# "Orvane! Error" box. Wine has no Gecko here, so the topic itself is blank.
+# What Wine shows on an X display (an Xvfb of the script's own; needs WINEPREFIX, xvfb-run and
+# xdotool): the tests of carvel_platform_tests that open real windows, then Carvel.chm opened by
+# the help class over the real Windows services from a folder of spaces and letters beyond any
+# code page, found as the "Carvel Help" window and closed again; and a missing help file, found
+# as the class's "Orvane! Error" box. Wine has no Gecko here, so the topic itself is blank.
 # Usage: wine-help-window.sh PLATFORM_TESTS.exe HELP_PROBE.exe Carvel.chm
 set -euo pipefail
+if [ -z "${CARVEL_WINE_DISPLAY:-}" ]; then
+    # A Wine started earlier without a display would keep its windows off the screen. The
+    # display's number is drawn at random, away from other builds' Xvfb.
+    wineserver -w
+    CARVEL_WINE_DISPLAY=1 exec xvfb-run -a -n $((200 + RANDOM % 700)) bash "$0" "$@"
+fi
 tests=$1 probe=$2 chm=$3
 work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT
 fail() { echo "wine-help-window: $*" >&2; exit 1; }
-# A Wine started earlier without a display would keep its windows off the screen.
-wineserver -w
 
 wine "$tests" --gtest_filter='Win32OnScreen.*' 2>&1 | tee "$work/tests.log" | tr -d '\r' |
     grep -E '^\[ +(OK|FAILED|SKIPPED) +\]' || true

@@ -8,7 +8,8 @@
 set -euo pipefail
 installer=$1
 if [ -z "${CARVEL_WINE_DISPLAY:-}" ]; then
-    # A Wine started earlier without a display would keep the windows off the screen.
+    # A Wine started earlier without a display would keep the windows off the screen. The
+    # display's number is drawn at random, away from other builds' Xvfb.
     wineserver -w
     CARVEL_WINE_DISPLAY=1 exec xvfb-run -a -n $((200 + RANDOM % 700)) \
         -s "-screen 0 1280x800x24" bash "$0" "$@"
