@@ -71,4 +71,6 @@ wine "$dir/uninstall.exe" /S && wineserver -w
 [ ! -e "$menu" ] || fail "$menu is left after uninstalling"
 ! wine reg query "$key" >/dev/null 2>&1 || fail "the uninstall entry is left"
 ! wine reg query "$envkey" /v Path | grep -qi 'Carvel' || fail "the PATH entry is left"
-echo "wine-install: installed, ran the programs, uninstalled, nothing left"
+ran="carvel-cli.exe"
+[ $windows = 1 ] && ran="carvel-cli.exe, carvel.exe and seamer.exe"
+echo "wine-install: installed, ran $ran, uninstalled, nothing left"
