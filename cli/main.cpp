@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #ifdef _WIN32
+#include "WideText.h"
 #include "WindowsConsole.h"
 #endif
 

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Carvel for Windows, built here: cross-builds the engine, carvel-cli.exe and their tests with
-# MinGW-w64, runs the tests under Wine, makes the installer and the zip (in BUILD/packages), then
-# installs the installer silently under Wine, runs the installed program and uninstalls it.
+# Carvel for Windows, built here: cross-builds carvel.exe, seamer.exe, carvel-cli.exe and their
+# tests with MinGW-w64 (the windows are native Win32 programs: Debian has no Qt for MinGW), runs
+# the tests under Wine, drives the two windows under Wine on a virtual display, makes the
+# installer and the zip (in BUILD/packages), then installs the installer silently under Wine,
+# runs the installed program and uninstalls it.
 # Usage: bash scripts/windows.sh [BUILD]   (default build-windows)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,7 +16,7 @@ cmake -S packaging/windows/art -B "$art" -DCMAKE_BUILD_TYPE=Release -DCARVEL_WER
       >/dev/null
 cmake --build "$art" -j2
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-      -DCMAKE_BUILD_TYPE=Release -DCARVEL_WERROR=ON -DCARVEL_ENGINE_ONLY=ON \
+      -DCMAKE_BUILD_TYPE=Release -DCARVEL_WERROR=ON -DCARVEL_ENGINE_ONLY=OFF \
       -DCARVEL_WINDOWS_ARTWORK="$art/artwork" >/dev/null
 cmake --build "$build" -j2
 cmake --build "$build" --target carvel_installer
@@ -27,5 +29,6 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 ctest --test-dir "$build" --output-on-failure -j2
 wineserver -w
+bash tests/win32/gui-test.sh "$build/bin" "$build"
 bash tests/install/wine-install.sh "$build"/packages/carvel-*-setup-x64.exe
 ls -l "$build"/packages/*.exe "$build"/packages/*.zip

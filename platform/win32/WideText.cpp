@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 namespace carvel {
 
 std::wstring toWide(const std::string& text) {
@@ -39,6 +41,16 @@ std::string systemMessage(unsigned long error) {
     if (text.empty())
         return "system error " + std::to_string(error);
     return toUtf8(text);
+}
+
+std::vector<std::string> wideArguments() {
+    int count = 0;
+    wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 1; argv != nullptr && i < count; ++i)
+        arguments.push_back(toUtf8(argv[i]));
+    ::LocalFree(argv);
+    return arguments;
 }
 
 } // namespace carvel

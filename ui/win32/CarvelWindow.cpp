@@ -11,12 +11,6 @@ namespace carvel::win32 {
 
 namespace {
 
-PanelArt panelArt(const Scale& scale) {
-    const int side = scale.design(24);
-    return {Art::selectFilePicture(scale), Art::startPicture(scale),
-            static_cast<HICON>(LoadImageW(nullptr, IDI_ERROR, IMAGE_ICON, side, side, LR_SHARED))};
-}
-
 HMENU carvelMenu() {
     HMENU mnuf = CreatePopupMenu();
     AppendMenuW(mnuf, MF_STRING, IdMnusp, L"&Split");
@@ -37,9 +31,8 @@ HMENU carvelMenu() {
 
 CarvelWindow::CarvelWindow(WindowServices services, std::string arguments)
     : Win32WindowView(CarvelFlow::kProgramTitle, {IdMnusp, IdMnujn, IdMnuab, IdMnuhp, IdMnuex}),
-      m_services(services), m_split(m_frame, panelArt(m_frame.scale())),
-      m_join(m_frame, panelArt(m_frame.scale())), m_splitView(m_frame, m_split),
-      m_joinView(m_frame, m_join),
+      m_services(services), m_split(m_frame, m_panelArt), m_join(m_frame, m_panelArt),
+      m_splitView(m_frame, m_split), m_joinView(m_frame, m_join),
       m_splitFlow(m_splitView, services.messageBox, services.fileDialog, services.fs,
                   services.uiThread, CarvelFlow::kProgramTitle, localNumberFormat()),
       m_joinFlow(m_joinView, services.messageBox, services.fileDialog, services.fs,

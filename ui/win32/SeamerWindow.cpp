@@ -21,12 +21,9 @@ HMENU seamerMenu() {
 
 SeamerWindow::SeamerWindow(WindowServices services)
     : Win32WindowView(SeamerFlow::kProgramTitle, {IdMnuab, IdMnuex}), m_services(services),
-      m_join(m_frame, {Art::selectFilePicture(m_frame.scale()), Art::startPicture(m_frame.scale()),
-                       static_cast<HICON>(LoadImageW(nullptr, IDI_ERROR, IMAGE_ICON,
-                                                     m_frame.scale().design(24),
-                                                     m_frame.scale().design(24), LR_SHARED))}),
-      m_joinView(m_frame, m_join), m_joinFlow(m_joinView, services.messageBox, services.fileDialog,
-                                              services.fs, services.uiThread, JoinPolicy::seamer()),
+      m_join(m_frame, m_panelArt), m_joinView(m_frame, m_join),
+      m_joinFlow(m_joinView, services.messageBox, services.fileDialog, services.fs,
+                 services.uiThread, JoinPolicy::seamer()),
       m_flow(*this, services.messageBox, services.uiThread, services.fs, localNumberFormat(),
              m_joinFlow) {
     setProgramIcon(Art::programIcon(m_frame.scale()));

@@ -146,11 +146,6 @@ void Win32Frame::enableCommand(int index, int menuId, bool enabled) {
                    MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
-bool Win32Frame::toolbarButtonEnabled(int index) const {
-    return SendMessageW(m_toolbar, TB_ISBUTTONENABLED,
-                        static_cast<WPARAM>(m_buttonIds.at(index - 1)), 0) != 0;
-}
-
 void Win32Frame::onCommand(int id, std::function<void(int)> handler) {
     m_commands[id] = std::move(handler);
 }
@@ -261,6 +256,17 @@ LRESULT Win32Frame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     }
+    case WM_ACTIVATE:
+        // Coming back to the window, the keys go where they went before it was left.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            m_lastFocus = focus != nullptr && IsChild(m_window, focus) ? focus : nullptr;
+        } else if (m_lastFocus != nullptr && IsWindow(m_lastFocus) &&
+                   IsWindowEnabled(m_lastFocus) && IsWindowVisible(m_lastFocus)) {
+            SetFocus(m_lastFocus);
+            return 0;
+        }
+        break;
     case WM_TIMER:
         if (wParam == kClockTimer)
             m_status->tick();

@@ -49,7 +49,6 @@ public:
     void setCaption(const std::string& caption);
     // Toolbar button i (from 1) and the menu entry paired with it.
     void enableCommand(int index, int menuId, bool enabled);
-    bool toolbarButtonEnabled(int index) const;
 
     // What a control or command with this identifier does when it is clicked or changed; code is
     // its notification (BN_CLICKED, EN_CHANGE, ...).
@@ -92,6 +91,8 @@ private:
     std::unique_ptr<Win32StatusBar> m_status;
     std::vector<int> m_buttonIds;
     bool m_busy = false;
+    // The control that had the focus when the window was last left.
+    HWND m_lastFocus = nullptr;
     std::map<int, std::function<void(int)>> m_commands;
     std::function<void()> m_escape;
     std::function<void()> m_close;

@@ -68,6 +68,7 @@ void StartButton::showAsCancel(bool cancel) {
     // The picture above the caption.
     BUTTON_IMAGELIST image{pictures, {1, 1, 1, 1}, BUTTON_IMAGELIST_ALIGN_TOP};
     SendMessageW(m_button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&image));
+    InvalidateRect(m_button, nullptr, TRUE);
 }
 
 // The controls are made in their tab order, each label just before its box.

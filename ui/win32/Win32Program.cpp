@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <shlwapi.h>
 
 namespace carvel::win32 {
 
@@ -17,7 +16,15 @@ void initCommonControls() {
 }
 
 std::string commandLineArguments() {
-    return toUtf8(PathGetArgsW(GetCommandLineW()));
+    // Split by the system's rules and joined again, as a shell hands them on Linux: a path in
+    // quotes arrives without them.
+    std::string text;
+    for (const std::string& argument : wideArguments()) {
+        if (!text.empty())
+            text += ' ';
+        text += argument;
+    }
+    return text;
 }
 
 int runMessageLoop() {

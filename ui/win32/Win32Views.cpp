@@ -105,14 +105,17 @@ void Win32JoinView::showBusyPointer(bool busy) {
 }
 
 Win32WindowView::Win32WindowView(const std::string& caption, std::vector<int> menuIds)
-    : m_frame(caption), m_menuIds(std::move(menuIds)) {}
+    : m_frame(caption), m_panelArt{Art::selectFilePicture(m_frame.scale()),
+                                   Art::startPicture(m_frame.scale()),
+                                   LoadIconW(nullptr, IDI_ERROR)},
+      m_menuIds(std::move(menuIds)) {}
 
 Win32WindowView::~Win32WindowView() {
     m_frame.destroy();
     for (const auto& picture : m_pictures)
         if (picture.second != nullptr)
             DestroyIcon(picture.second);
-    for (HICON icon : {m_icon, m_aboutArt.icon})
+    for (HICON icon : {m_icon, m_aboutArt.icon, m_panelArt.selectFile, m_panelArt.start})
         if (icon != nullptr)
             DestroyIcon(icon);
     if (m_toolbarImages != nullptr)

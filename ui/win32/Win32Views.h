@@ -94,6 +94,8 @@ protected:
     AboutArt aboutArt();
 
     Win32Frame m_frame;
+    // The pictures of the panels' buttons, kept while the window lives.
+    const PanelArt m_panelArt;
     bool m_cancelKey = false;
 
 private:
