@@ -5,7 +5,8 @@
 # and busybox the POSIX shells besides bash that run JoinFiles.sh; the validators, lintian and
 # dpkg-dev check the installation and build the Debian package.
 # MinGW-w64, GoogleTest's sources and NSIS build the Windows programs, their tests and installer;
-# xdotool, openbox and ImageMagick drive and photograph the Windows windows under Wine.
+# on Xvfb, xdotool finds the Windows windows by caption and drives them, openbox gives them the
+# focus and ImageMagick photographs them.
 set -euo pipefail
 
 packages=(
