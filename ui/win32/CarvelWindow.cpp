@@ -1,6 +1,5 @@
 #include "CarvelWindow.h"
 
-#include "HTMLHelp.h"
 #include "WideText.h"
 #include "Win32Art.h"
 #include "Win32Commands.h"
@@ -100,7 +99,8 @@ void CarvelWindow::connectCommands() {
         // A split or join in progress stops first, when the user wants it to.
         if (!m_flow.mayClose())
             return;
-        Form_QueryUnload();
+        if (m_help)
+            m_help->unload();
         m_frame.destroy();
     });
     m_frame.onDrop([this](const std::vector<std::string>& paths, POINT where) {
@@ -110,8 +110,7 @@ void CarvelWindow::connectCommands() {
 }
 
 void CarvelWindow::useHelp(HelpServices services, std::string programFolder) {
-    m_helpServices.emplace(services);
-    m_programFolder = std::move(programFolder);
+    m_help.emplace(services, std::move(programFolder));
 }
 
 void CarvelWindow::start() {
@@ -135,24 +134,8 @@ void CarvelWindow::showAbout() {
 }
 
 void CarvelWindow::showHelpContents() {
-    if (!m_helpServices)
-        return;
-    if (!helpObject)
-        helpObject = std::make_unique<HTMLHelp>(*m_helpServices, m_programFolder);
-    helpObject->setCHMFile(helpObject->locateHelpFile("Carvel.chm"));
-    helpObject->setHHWindow("Main");
-    helpObject->HHDisplayContents(0);
-    helpShown = true;
-}
-
-void CarvelWindow::Form_QueryUnload() {
-    // Closing always succeeds: a help viewer that fails to close its windows is passed over.
-    try {
-        if (helpShown && helpObject)
-            helpObject->HHClose();
-    } catch (...) {
-    }
-    helpObject.reset();
+    if (m_help)
+        m_help->showContents();
 }
 
 } // namespace carvel::win32
