@@ -25,16 +25,17 @@ fail() {
 }
 pass() { echo "ok: $*"; }
 
-# A display of our own, with a window manager: Wine's windows are activated through it.
-for display in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] || break
-done
-export DISPLAY=:$display
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# A display of our own, whose number Xvfb picks free, with a window manager: Wine's windows are
+# activated through it.
+Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$work/display" 2>/dev/null &
 pids+=($!)
-for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.05; done
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=:$(head -1 "$work/display")
 openbox >/dev/null 2>&1 &
 pids+=($!)
+# A Wine server of this prefix started without a display would keep the windows off it.
+wineserver -k 2>/dev/null || true
 
 # Waits until a window of that exact name is there (or gone, with "gone"); prints its id.
 wait_window() {
