@@ -142,7 +142,7 @@ wait_window "Carvel Help" 10 gone || fail "the help window outlived Carvel"
 pass "Help opens \"Carvel Help\"; Exit closes it and Carvel"
 
 # A large split shows its progress in the status bar; Esc stops it and keeps no pieces.
-truncate -s 200M "$data/large.bin"
+truncate -s 1G "$data/large.bin"
 start_large_split() {
     click_control 5760 1680 735 615
     for _ in $(seq 100); do
@@ -150,7 +150,7 @@ start_large_split() {
         [ "$(blue_pixels "$work/busy.png")" -gt 20 ] && return 0
         sleep 0.1
     done
-    fail "no progress bar in the status bar while a split of 200 MB runs"
+    fail "no progress bar in the status bar while a split of 1 GB runs"
 }
 wine "$bin/carvel.exe" -S "$(dos "$data/large.bin")" &
 carvel=$(wait_window "Split File" 60) || fail "carvel.exe did not start again"
