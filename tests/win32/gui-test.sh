@@ -143,6 +143,15 @@ pass "Help opens \"Carvel Help\"; Exit closes it and Carvel"
 
 # A large split shows its progress in the status bar; Esc stops it and keeps no pieces.
 truncate -s 1G "$data/large.bin"
+start_carvel_on_large() {
+    wine "$bin/carvel.exe" -S "$(dos "$data/large.bin")" &
+    carvel=$(wait_window "Split File" 60) || fail "carvel.exe did not start again"
+    activate "$carvel"
+    client_origin "$carvel"
+    click_control 240 1440 1575 375
+    xdotool type --delay 20 "10"
+    click_control $((2040 + 180 + 900)) $((1200 + 300)) 810 315
+}
 start_large_split() {
     click_control 5760 1680 735 615
     for _ in $(seq 100); do
@@ -152,13 +161,7 @@ start_large_split() {
     done
     fail "no progress bar in the status bar while a split of 1 GB runs"
 }
-wine "$bin/carvel.exe" -S "$(dos "$data/large.bin")" &
-carvel=$(wait_window "Split File" 60) || fail "carvel.exe did not start again"
-activate "$carvel"
-client_origin "$carvel"
-click_control 240 1440 1575 375
-xdotool type --delay 20 "10"
-click_control $((2040 + 180 + 900)) $((1200 + 300)) 810 315
+start_carvel_on_large
 status_shot "$work/idle.png"
 [ "$(blue_pixels "$work/idle.png")" -eq 0 ] || fail "the idle status bar shows a progress bar"
 start_large_split
@@ -175,6 +178,15 @@ answer_box Carvel y
 wait_window "Split File" 30 gone || fail "Carvel's window stayed after Yes to the close question"
 [ ! -e "$data/Split Files of large.bin" ] || fail "a split stopped by closing kept its folder"
 pass "closing while a split runs asks, and Yes stops it and ends Carvel"
+
+# Windows ending the session while a split runs: the split stops and takes its pieces away
+# before the program ends.
+start_carvel_on_large
+start_large_split
+wineboot -e >/dev/null 2>&1
+wait_window "Split File" 30 gone || fail "Carvel outlived the end of the session"
+[ ! -e "$data/Split Files of large.bin" ] || fail "a split stopped by the session's end kept its folder"
+pass "the end of the session stops a split, which keeps no pieces"
 rm -f "$data/large.bin"
 
 # Seamer starts with its caption and the set of a piece named on its command line, here one

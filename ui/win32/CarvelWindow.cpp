@@ -103,6 +103,7 @@ void CarvelWindow::connectCommands() {
             m_help->unload();
         m_frame.destroy();
     });
+    m_frame.onEndSession([this] { m_flow.stopAndQuit(); });
     m_frame.onDrop([this](const std::vector<std::string>& paths, POINT where) {
         if (m_flow.takesDrops())
             m_flow.filesDropped(paths, Win32Frame::isOver(m_join.txtJoinDestination, where));

@@ -57,6 +57,7 @@ SeamerWindow::SeamerWindow(WindowServices services)
         if (m_flow.mayClose())
             m_frame.destroy();
     });
+    m_frame.onEndSession([this] { m_flow.stopAndQuit(); });
     m_frame.onDrop([this](const std::vector<std::string>& paths, POINT where) {
         if (m_flow.takesDrops())
             m_flow.filesDropped(paths, Win32Frame::isOver(m_join.txtJoinDestination, where));

@@ -291,6 +291,10 @@ LRESULT Win32Frame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         else
             destroy();
         return 0;
+    case WM_ENDSESSION:
+        if (wParam != FALSE)
+            sessionEnds();
+        return 0;
     case WM_DESTROY:
         KillTimer(m_window, kClockTimer);
         PostQuitMessage(0);
@@ -317,6 +321,26 @@ void Win32Frame::dropped(HDROP drop) {
     ClientToScreen(m_window, &where);
     if (m_drop)
         guarded([&] { m_drop(paths, where); });
+}
+
+void Win32Frame::sessionEnds() {
+    if (!m_endSession)
+        return;
+    guarded(m_endSession);
+    // The program ends when this returns: until then the window's messages run, so that the
+    // work can stop and the window close.
+    const ULONGLONG until = GetTickCount64() + 4000;
+    MSG message;
+    while (m_window != nullptr && IsWindow(m_window) && GetTickCount64() < until) {
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            continue;
+        }
+        if (message.message == WM_QUIT)
+            break;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
 }
 
 bool Win32Frame::isOver(HWND control, POINT screen) {
