@@ -1,10 +1,7 @@
 #include "CarvelWindow.h"
 
-#include "WideText.h"
 #include "Win32Art.h"
 #include "Win32Commands.h"
-
-#include <shellapi.h>
 
 namespace carvel::win32 {
 
@@ -55,26 +52,17 @@ CarvelWindow::CarvelWindow(WindowServices services, std::string arguments)
 CarvelWindow::~CarvelWindow() = default;
 
 void CarvelWindow::connectControls() {
-    const auto clicked = [](std::function<void()> handler) {
-        return [handler](int code) {
-            if (code == BN_CLICKED)
-                handler();
-        };
-    };
     m_frame.onCommand(IdTxtSplitSourceFile, [this](int code) {
         if (code == EN_CHANGE)
             m_splitFlow.txtSplitSourceFile_Change();
     });
-    m_frame.onCommand(IdCmdSelectSplitFile,
-                      clicked([this] { m_splitFlow.cmdSelectSplitFile_Click(); }));
-    m_frame.onCommand(IdOptSizeModeKB, clicked([this] { m_splitFlow.optSizeMode_Click(0); }));
-    m_frame.onCommand(IdOptSizeModeMB, clicked([this] { m_splitFlow.optSizeMode_Click(1); }));
-    m_frame.onCommand(IdCmdSplit, clicked([this] { m_splitFlow.cmdSplit_Click(); }));
-    m_frame.onCommand(IdCmdSelectJoinFile,
-                      clicked([this] { m_joinFlow.cmdSelectJoinFile_Click(); }));
-    m_frame.onCommand(IdCmdSelectJoinTarget,
-                      clicked([this] { m_joinFlow.cmdSelectJoinTarget_Click(); }));
-    m_frame.onCommand(IdCmdJoin, clicked([this] { m_joinFlow.cmdJoin_Click(); }));
+    m_frame.onClick(IdCmdSelectSplitFile, [this] { m_splitFlow.cmdSelectSplitFile_Click(); });
+    m_frame.onClick(IdOptSizeModeKB, [this] { m_splitFlow.optSizeMode_Click(0); });
+    m_frame.onClick(IdOptSizeModeMB, [this] { m_splitFlow.optSizeMode_Click(1); });
+    m_frame.onClick(IdCmdSplit, [this] { m_splitFlow.cmdSplit_Click(); });
+    m_frame.onClick(IdCmdSelectJoinFile, [this] { m_joinFlow.cmdSelectJoinFile_Click(); });
+    m_frame.onClick(IdCmdSelectJoinTarget, [this] { m_joinFlow.cmdSelectJoinTarget_Click(); });
+    m_frame.onClick(IdCmdJoin, [this] { m_joinFlow.cmdJoin_Click(); });
 }
 
 void CarvelWindow::connectCommands() {

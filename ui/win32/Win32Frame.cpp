@@ -150,6 +150,13 @@ void Win32Frame::onCommand(int id, std::function<void(int)> handler) {
     m_commands[id] = std::move(handler);
 }
 
+void Win32Frame::onClick(int id, std::function<void()> handler) {
+    onCommand(id, [handler = std::move(handler)](int code) {
+        if (code == BN_CLICKED)
+            handler();
+    });
+}
+
 void Win32Frame::onDrop(std::function<void(const std::vector<std::string>&, POINT)> handler) {
     m_drop = std::move(handler);
     DragAcceptFiles(m_window, TRUE);

@@ -53,6 +53,8 @@ public:
     // What a control or command with this identifier does when it is clicked or changed; code is
     // its notification (BN_CLICKED, EN_CHANGE, ...).
     void onCommand(int id, std::function<void(int code)> handler);
+    // What a button does when it is clicked (or pressed by its keys).
+    void onClick(int id, std::function<void()> handler);
     // Esc, and the close box or Exit (which decides whether the window goes).
     void onEscape(std::function<void()> handler) { m_escape = std::move(handler); }
     void onClose(std::function<void()> handler) { m_close = std::move(handler); }
