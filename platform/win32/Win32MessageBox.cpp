@@ -3,6 +3,7 @@
 #include "WideText.h"
 
 #include <atomic>
+#include <string_view>
 
 #include <windows.h>
 
@@ -44,9 +45,17 @@ struct OpenBox {
 
 thread_local OpenBox* t_opening = nullptr;
 
+// The box is the first dialog (window class "#32770") that comes up on the thread.
+bool isDialog(HWND window) {
+    wchar_t name[16] = {};
+    return ::GetClassNameW(window, name, 16) > 0 && std::wstring_view(name) == L"#32770";
+}
+
 LRESULT CALLBACK watchForBox(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE && t_opening != nullptr && t_opening->window.load() == nullptr) {
-        t_opening->window = reinterpret_cast<HWND>(wParam);
+    const HWND activated = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_ACTIVATE && t_opening != nullptr && t_opening->window.load() == nullptr &&
+        isDialog(activated)) {
+        t_opening->window = activated;
         // Withdrawn before the box was up: it goes at once.
         if (t_opening->withdrawal->withdrawn())
             t_opening->close();
