@@ -205,6 +205,10 @@ void Win32Frame::show() {
     GetClientRect(m_window, &client);
     m_status->place(client.right, client.bottom);
     ShowWindow(m_window, SW_SHOW);
+    // The keys go to the first control of the panel shown, unless start-up put them elsewhere.
+    HWND focus = GetFocus();
+    if (focus == nullptr || focus == m_window || !IsChild(m_window, focus))
+        SetFocus(GetNextDlgTabItem(m_window, nullptr, FALSE));
     UpdateWindow(m_window);
 }
 
