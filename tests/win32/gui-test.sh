@@ -19,6 +19,7 @@ cleanup() {
 trap cleanup EXIT
 fail() {
     echo "FAIL: $*" >&2
+    echo "windows: $(xdotool search --name . getwindowname %@ 2>/dev/null | sort -u | tr '\n' '|')" >&2
     import -window root "$shots/gui-test-failure.png" 2>/dev/null &&
         echo "screenshot: $shots/gui-test-failure.png" >&2
     exit 1
