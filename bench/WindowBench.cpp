@@ -13,20 +13,24 @@
 #include <QLineEdit>
 #include <QToolButton>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 namespace {
 
-// Answers Yes to every question, as a user who wants the work done would, and keeps the last
-// text shown.
+// Answers Yes to every question, as a user who wants the work done would, keeps the last text
+// shown and tells each box to whoever listens.
 class AnswerYes final : public carvel::IMessageBox {
 public:
     carvel::MsgAnswer show(const carvel::MessageRequest& request) override {
         last = request.text;
+        if (shown)
+            shown();
         return request.buttons == carvel::MsgButtons::Ok ? carvel::MsgAnswer::Ok
                                                          : carvel::MsgAnswer::Yes;
     }
     std::string last;
+    std::function<void()> shown;
 };
 
 class NoDialog final : public carvel::IFileDialog {
@@ -50,13 +54,14 @@ int main(int argc, char** argv) {
     AnswerYes messages;
     NoDialog dialogs;
     carvel::frmSplitJoin window(messages, dialogs, carvel::fileSystem(), QString(), {});
-    window.Form_Load();
+    window.flow().Form_Load();
     window.show();
 
     const bool split = std::string(argv[1]) == "split";
     if (!split)
-        window.SwitchToJoinMode();
-    carvel::BackgroundWork* work = split ? window.splitPanel()->work() : window.joinPanel()->work();
+        window.flow().SwitchToJoinMode();
+    carvel::WorkRunner& work =
+        split ? window.splitPanel()->flow().work() : window.joinPanel()->flow().work();
     QLineEdit* first = window.splitPanel()->txtSplitSourceFile();
     QLineEdit* second =
         split ? window.splitPanel()->txtMaxChunkSize() : window.joinPanel()->txtJoinDestination();
@@ -64,19 +69,25 @@ int main(int argc, char** argv) {
     if (split)
         first->setText(QString::fromLocal8Bit(argv[2]));
     else
-        window.joinPanel()->MakeJoinPattern(argv[2]);
+        window.joinPanel()->flow().MakeJoinPattern(argv[2]);
     second->setText(QString::fromLocal8Bit(argv[3]));
 
     QEventLoop loop;
     QElapsedTimer clock;
     double seconds = -1;
-    QObject::connect(work, &carvel::BackgroundWork::ended, &loop, [&] {
+    // The outcome's box is the first shown once the work, started by the press, has ended; the
+    // checks' questions come during the press.
+    bool pressed = false;
+    messages.shown = [&] {
+        if (!pressed || work.isRunning() || seconds >= 0)
+            return;
         seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
         loop.quit();
-    });
+    };
     clock.start();
     start->click();
-    if (work->isRunning())
+    pressed = true;
+    if (work.isRunning())
         loop.exec();
     std::fprintf(stderr, "%s\n", messages.last.c_str());
     std::printf("%.4f\n", seconds);

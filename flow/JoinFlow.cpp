@@ -46,14 +46,14 @@ bool JoinFlow::refusePiece(const std::string& path) {
 }
 
 bool JoinFlow::refuseDestination() {
-    return refuseChoice("Invalid file selected.");
+    return refuseChoice(kInvalidFileText);
 }
 
 bool JoinFlow::refuseChoice(const std::string& carvelText) {
     if (m_policy.retryCancelOnRefusal) {
         const MsgAnswer answer =
-            m_messageBox.show({"Invalid file selected.", "Error", MsgButtons::RetryCancel,
-                               MsgIcon::None, MsgAnswer::Retry, m_view.owner()});
+            m_messageBox.show({kInvalidFileText, "Error", MsgButtons::RetryCancel, MsgIcon::None,
+                               MsgAnswer::Retry, m_view.owner()});
         return answer == MsgAnswer::Retry;
     }
     m_messageBox.show({carvelText, kInvalidFileCaption, MsgButtons::Ok, MsgIcon::Critical,
@@ -153,7 +153,7 @@ void JoinFlow::cmdJoin_Click() {
         const std::string pattern = m_view.sourceText();
         showWorking(true);
         m_work.start(
-            "The join into " + m_destination, "Joining",
+            joinWorkName(m_destination), "Joining",
             [this, destination = m_destination, pattern] {
                 return m_engine.JoinPieces(destination, pattern, 1);
             },
@@ -163,7 +163,7 @@ void JoinFlow::cmdJoin_Click() {
         showResult(error.what());
     } catch (...) {
         showWorking(false);
-        showResult("Unexpected error.");
+        showResult(kUnexpectedErrorText);
     }
 }
 

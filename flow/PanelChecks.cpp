@@ -187,12 +187,20 @@ std::string joinDoneText(long long pieceCount, const std::string& destination) {
     return std::to_string(pieceCount) + " files have been joined with the name of " + destination;
 }
 
+std::string splitWorkName(const std::string& source) {
+    return "The split of " + source;
+}
+
+std::string joinWorkName(const std::string& destination) {
+    return "The join into " + destination;
+}
+
 std::string splitCancelledText(const std::string& source) {
-    return "The split of " + source + " was cancelled. No pieces were kept.";
+    return splitWorkName(source) + " was cancelled. No pieces were kept.";
 }
 
 std::string joinCancelledText(const std::string& destination, bool destinationExisted) {
-    return "The join into " + destination + " was cancelled. " +
+    return joinWorkName(destination) + " was cancelled. " +
            (destinationExisted ? destination + " was left as it was."
                                : std::string("No file was written."));
 }

@@ -47,12 +47,19 @@ JoinCheck CheckJoinInput(const std::string& sourceText, const std::string& desti
 // texts of work the user stopped.
 std::string splitDoneText(long long pieceCount, const std::string& splitFolder);
 std::string joinDoneText(long long pieceCount, const std::string& destination);
+// What names a run for the user: "The split of SOURCE", "The join into DESTINATION".
+std::string splitWorkName(const std::string& source);
+std::string joinWorkName(const std::string& destination);
 std::string splitCancelledText(const std::string& source);
 // destinationExisted: whether the destination was there when the join started.
 std::string joinCancelledText(const std::string& destination, bool destinationExisted);
 // A chosen, dropped or given file that names no piece, captioned kInvalidFileCaption.
 std::string notAPieceText(const std::string& path);
 inline constexpr const char* kInvalidFileCaption = "Invalid file selected";
+// A chosen destination named like a one-piece set, and Seamer's refusal of any chosen file.
+inline constexpr const char* kInvalidFileText = "Invalid file selected.";
+// What a handler shows for a failure that carries no description.
+inline constexpr const char* kUnexpectedErrorText = "Unexpected error.";
 inline constexpr const char* kSplitFailedText = "File can not be splited.";
 inline constexpr const char* kSplitFailedCaption = "Split Failed";
 inline constexpr const char* kJoinFailedText = "Join file failed!";

@@ -62,8 +62,8 @@ bool startsWith(const std::string& text, std::size_t at, const std::string& part
 // groups, "-" for a minus; empty when it holds anything else.
 std::string plainForm(const std::string& text, const NumberFormat& format) {
     const std::string minus = utf8(U'\u2212');
-    const bool groupsWithSpace = format.groupSeparator == utf8(U'\u00a0') ||
-                                 format.groupSeparator == utf8(U'\u202f');
+    const bool groupsWithSpace =
+        format.groupSeparator == utf8(U'\u00a0') || format.groupSeparator == utf8(U'\u202f');
     std::string out;
     for (std::size_t at = 0; at < text.size();) {
         if (startsWith(text, at, format.decimalPoint)) {

@@ -103,7 +103,7 @@ void SplitFlow::cmdSplit_Click() {
         // show from the start.
         showWorking(true);
         m_work.start(
-            "The split of " + SplitSourcePath, "Splitting",
+            splitWorkName(SplitSourcePath), "Splitting",
             [this, source = SplitSourcePath, size = PieceSizeBytes] {
                 return m_engine.SplitFile(source, size);
             },
@@ -113,7 +113,7 @@ void SplitFlow::cmdSplit_Click() {
         report(error.what(), m_title, MsgIcon::None);
     } catch (...) {
         showWorking(false);
-        report("Unexpected error.", m_title, MsgIcon::None);
+        report(kUnexpectedErrorText, m_title, MsgIcon::None);
     }
 }
 

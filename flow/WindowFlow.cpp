@@ -1,6 +1,7 @@
 #include "flow/WindowFlow.h"
 
 #include "flow/JoinFlow.h"
+#include "flow/PanelChecks.h"
 #include "flow/ProgressText.h"
 #include "flow/SplitFlow.h"
 
@@ -169,7 +170,7 @@ void WindowFlow::guarded(const std::function<void()>& command) {
         m_messageBox.show(
             {error.what(), m_title, MsgButtons::Ok, MsgIcon::None, MsgAnswer::Ok, m_view.owner()});
     } catch (...) {
-        m_messageBox.show({"Unexpected error.", m_title, MsgButtons::Ok, MsgIcon::None,
+        m_messageBox.show({kUnexpectedErrorText, m_title, MsgButtons::Ok, MsgIcon::None,
                            MsgAnswer::Ok, m_view.owner()});
     }
 }

@@ -5,8 +5,10 @@
 #include "IMessageBox.h"
 #include "IShellExecute.h"
 #include "WindowFrame.h"
+#include "flow/SeamerFlow.h"
 
 #include <QString>
+#include <memory>
 
 class QAction;
 
@@ -17,7 +19,7 @@ class JoinPanel;
 namespace carvel::joiner {
 
 // Seamer's one window: the join panel under a two-button toolbar and a File menu, above the
-// status bar. It is in join mode from load to exit.
+// status bar. It is in join mode from load to exit. Its SeamerFlow decides; the window draws.
 class frmSplitJoin final : public WindowFrame {
     Q_OBJECT
 
@@ -26,33 +28,31 @@ public:
                  IShellExecute& shell, QWidget* parent = nullptr);
     ~frmSplitJoin() override;
 
-    // The program's arguments, joined by single blanks: a piece given there (as a file manager's
-    // "Open with" gives it) starts the window with its set chosen; blank arguments change nothing.
+    SeamerFlow& flow() { return *m_flow; }
+    WindowFlow& windowFlow() override { return *m_flow; }
+
+    // The program's arguments, joined by single blanks (SeamerFlow::readCommandLine).
     void readCommandLine(const QString& arguments);
 
-    // Only a lower-case "t" at position 1 (About) or 2 (Exit) enables that toolbar button and its
-    // menu entry; srcAllButton exactly true enables both.
-    void ShowTBButton(const QString& srcPatern, bool& srcAllButton);
-    void tbMenu_ButtonClick(const QString& key);
-    void mnuab_Click();
-    void mnuex_Click();
-
     JoinPanel* joinPanel() const { return m_joinDialog; }
+
+    void showPanel(Panel panel, bool focusFirstBox) override;
+    void showAbout() override;
+    void showHelpContents() override {}
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Form_Load();
     void buildMenus();
-    void showAbout();
-    void exitProgram();
 
+    IMessageBox& m_messageBox;
     IShellExecute& m_shell;
 
     QAction* m_mnuab = nullptr;
     QAction* m_mnuex = nullptr;
     JoinPanel* m_joinDialog = nullptr;
+    std::unique_ptr<SeamerFlow> m_flow;
 };
 
 } // namespace carvel::joiner

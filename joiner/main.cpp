@@ -33,12 +33,12 @@ int main(int argc, char** argv) {
     carvel::QtShellExecute shell;
     carvel::joiner::frmSplitJoin window(messageBox, fileDialog, carvel::fileSystem(), shell);
     // A signal stops the join at its next copy step and ends the program after it.
-    const carvel::StopOnSignals stopOnSignals([&window] { window.stopAndQuit(); });
+    const carvel::StopOnSignals stopOnSignals([&window] { window.flow().stopAndQuit(); });
     // The command line is read once the program's event loop runs: a signal that comes while
     // its box waits then closes the box and ends the program, as at any later time.
     QTimer::singleShot(0, &window, [&window, &arguments] {
         window.readCommandLine(arguments);
-        if (!window.quitting())
+        if (!window.flow().quitting())
             window.show();
     });
     return QApplication::exec();

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "BackgroundWork.h"
 #include "BusyPointer.h"
 #include "FileSystem.h"
 #include "IFileDialog.h"
 #include "IMessageBox.h"
-#include "mdlMain.h"
+#include "QtUiThread.h"
+#include "flow/ISplitView.h"
+#include "flow/SplitFlow.h"
 
 #include <QGroupBox>
-#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -20,8 +20,9 @@ class QToolButton;
 namespace carvel {
 
 // The split panel, frame "SplitDialog": the user chooses a source and a piece size in KB or MB,
-// and Start cuts the source into a piece set beside it.
-class SplitPanel final : public QGroupBox {
+// and Start cuts the source into a piece set beside it. It draws the panel and hands its events
+// to its SplitFlow, which decides.
+class SplitPanel final : public QGroupBox, public ISplitView {
     Q_OBJECT
 
 public:
@@ -29,16 +30,8 @@ public:
                std::string programTitle, QWidget* parent = nullptr);
     ~SplitPanel() override;
 
-    void cmdSelectSplitFile_Click();
-    void txtSplitSourceFile_Change();
-    void optSizeMode_Click(int index);
-    bool CheckSplitInput();
-    // Starts the split on the worker thread after the checks; while it runs, Start reads
-    // Cancel and stops it.
-    void cmdSplit_Click();
-
-    bool isWorking() const { return m_work.isRunning(); }
-    BackgroundWork* work() { return &m_work; }
+    SplitFlow& flow() { return m_flow; }
+    bool isWorking() const { return m_flow.isWorking(); }
 
     QLineEdit* txtSplitSourceFile() const { return m_txtSplitSourceFile; }
     QToolButton* cmdSelectSplitFile() const { return m_cmdSelectSplitFile; }
@@ -47,25 +40,20 @@ public:
     QRadioButton* optSizeMode(int index) const { return m_optSizeMode[index]; }
     QToolButton* cmdSplit() const { return m_cmdSplit; }
 
-    std::int16_t SizeMode = 0;
-    double PieceSizeBytes = 0;
-    std::string SplitFolder;
-    std::string SplitSourcePath;
+    std::string sourceText() const override;
+    void setSourceText(const std::string& text) override;
+    std::string sizeText() const override;
+    void setFileSizeText(const std::string& text) override;
+    void checkSizeMode(int index) override;
+    void focus(InputField field) override;
+    void showWorking(bool working) override;
+    void setStartEnabled(bool enabled) override;
+    void showBusyPointer(bool busy) override;
+    void* owner() override;
 
 private:
-    void* owner();
-    void report(const std::string& text, const std::string& caption, MsgIcon icon);
-    void splitEnded(std::int16_t count);
-    // The boxes and choices cannot be used while a split runs; Start reads Cancel.
-    void showWorking(bool working);
-
-    IMessageBox& m_messageBox;
-    IFileDialog& m_fileDialog;
-    FileSystem& m_fs;
-    std::string m_title;
-    BackgroundWork m_work;
-    mdlMain m_engine;
     std::optional<BusyPointer> m_busy;
+    QtUiThread m_uiThread;
 
     QLabel* m_lblSplitSource;
     QLineEdit* m_txtSplitSourceFile;
@@ -76,6 +64,9 @@ private:
     QGroupBox* m_frame3;
     QRadioButton* m_optSizeMode[2];
     QToolButton* m_cmdSplit;
+
+    // Last: it goes first, stopping a split still running while the controls are there.
+    SplitFlow m_flow;
 };
 
 } // namespace carvel

@@ -2,7 +2,6 @@
 
 #include "Controls.h"
 #include "KeyboardLocks.h"
-#include "SizeText.h"
 #include "Twips.h"
 
 #include <QApplication>
@@ -14,22 +13,12 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QTimer>
-#include <cmath>
 
 namespace carvel {
 
 namespace {
 
 enum Panel { Picture, Name, Spacer, Date, Gap, Time, Insert, NumLock, CapsLock, ScrollLock };
-
-QString duration(double seconds) {
-    const long long whole = std::llround(seconds);
-    if (whole < 60)
-        return QStringLiteral("%1 s").arg(whole);
-    if (whole < 3600)
-        return QStringLiteral("%1 min %2 s").arg(whole / 60).arg(whole % 60);
-    return QStringLiteral("%1 h %2 min").arg(whole / 3600).arg(whole % 3600 / 60);
-}
 
 } // namespace
 
@@ -133,33 +122,21 @@ void StatusBar::setText(const QString& text) {
         m_panels[Name]->setText(text);
 }
 
-void StatusBar::showProgress(const QString& verb, qint64 done, qint64 total, double seconds) {
+void StatusBar::showProgress(const ProgressText& progress) {
     if (!m_working) {
         m_working = true;
         for (int index = Spacer; index <= ScrollLock; ++index)
             m_panels[index]->hide();
         m_progress->show();
     }
-    if (total <= 0) {
-        m_panels[Name]->setText(verb);
+    m_panels[Name]->setText(QString::fromStdString(progress.name));
+    if (progress.steps < 0) {
         m_bar->setRange(0, 0);
-        m_progressText->clear();
-        return;
+    } else {
+        m_bar->setRange(0, kProgressSteps);
+        m_bar->setValue(progress.steps);
     }
-    constexpr int kSteps = 1000;
-    const double share = static_cast<double>(done) / static_cast<double>(total);
-    m_panels[Name]->setText(QStringLiteral("%1 %2%").arg(verb).arg(std::floor(share * 100)));
-    m_bar->setRange(0, kSteps);
-    m_bar->setValue(static_cast<int>(share * kSteps));
-    QString text = SizeText::fileSize(done) + QStringLiteral(" of ") + SizeText::fileSize(total);
-    // The rate means something once the work has run for a moment.
-    if (seconds >= 0.5 && done > 0) {
-        const double rate = static_cast<double>(done) / seconds;
-        text += QStringLiteral(", ") + SizeText::fileSize(static_cast<FileLength>(rate)) +
-                QStringLiteral("/s, ") + duration(static_cast<double>(total - done) / rate) +
-                QStringLiteral(" left");
-    }
-    m_progressText->setText(text);
+    m_progressText->setText(QString::fromStdString(progress.detail));
 }
 
 void StatusBar::showIdle() {

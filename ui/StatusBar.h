@@ -1,5 +1,7 @@
 #pragma once
 
+#include "flow/ProgressText.h"
+
 #include <QPixmap>
 #include <QStatusBar>
 #include <QString>
@@ -27,8 +29,8 @@ public:
 
     // While work runs, panel 2 tells what runs and how far ("Splitting 42%"), and a progress bar
     // with the amount done of the total, the rate and the time left takes the place of the
-    // panels right of it. A total of 0 is not known yet: the bar only shows that work goes on.
-    void showProgress(const QString& verb, qint64 done, qint64 total, double seconds);
+    // panels right of it. Without steps the bar only shows that work goes on.
+    void showProgress(const ProgressText& progress);
     // The idle panels again, panel 2 with its text.
     void showIdle();
 

@@ -1,7 +1,6 @@
 #include "WindowFrame.h"
 
 #include "Artwork.h"
-#include "BackgroundWork.h"
 #include "ButtonKeys.h"
 #include "Controls.h"
 #include "StatusBar.h"
@@ -16,7 +15,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <exception>
 
 namespace carvel {
 
@@ -28,16 +26,13 @@ constexpr int kClientHeightTwips = 4500;
 constexpr int kStatusBarTwips = 300;
 constexpr int kPanelLeftTwips = 120;
 constexpr int kPanelTopTwips = 840;
-// Work that ends after this long in a window that is not active asks for the user's attention.
-constexpr double kAlertSeconds = 10;
 
 } // namespace
 
-WindowFrame::WindowFrame(IMessageBox& messageBox, const char* programTitle, QWidget* parent)
+WindowFrame::WindowFrame(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                              Qt::MSWindowsFixedSizeDialogHint),
-      m_messageBox(messageBox), m_programTitle(programTitle) {
+                              Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("frmSplitJoin"));
     ButtonKeys::install();
     setProgramIcon(Artwork::windowIcon());
@@ -56,90 +51,55 @@ WindowFrame::WindowFrame(IMessageBox& messageBox, const char* programTitle, QWid
 
     m_escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     m_escape->setEnabled(false);
-    connect(m_escape, &QShortcut::activated, this, [this] {
-        for (BackgroundWork* work : m_works)
-            work->cancel();
-    });
+    connect(m_escape, &QShortcut::activated, this, [this] { windowFlow().escape(); });
 }
 
-void WindowFrame::watchWork(BackgroundWork* work) {
-    m_works.push_back(work);
-    connect(work, &BackgroundWork::started, this, [this] {
-        m_escape->setEnabled(true);
-        workChanged(true);
-    });
-    connect(work, &BackgroundWork::progressed, this,
-            [this, work](qint64 done, qint64 total, double seconds) {
-                m_statusBar->showProgress(work->verb(), done, total, seconds);
-            });
-    connect(work, &BackgroundWork::ended, this, [this, work] {
-        // The close question is moot once the work has ended: it goes, and the outcome shows.
-        if (m_closeQuestion != nullptr)
-            m_closeQuestion->withdraw();
-        m_statusBar->showIdle();
-        m_escape->setEnabled(false);
-        guarded([this] { workChanged(false); });
-        if (work->seconds() > kAlertSeconds && !isActiveWindow())
-            QApplication::alert(this);
-        if (m_closeAfterWork)
-            QTimer::singleShot(0, this, [this] {
-                close();
-                if (m_quitAfterWork)
-                    QCoreApplication::quit();
-            });
-    });
+void WindowFrame::setCaption(const std::string& caption) {
+    setWindowTitle(QString::fromStdString(caption));
 }
 
-bool WindowFrame::isWorking() const {
-    for (const BackgroundWork* work : m_works)
-        if (work->isRunning())
-            return true;
-    return false;
+void WindowFrame::setModePicture(const std::string& role) {
+    const QString name = QString::fromStdString(role);
+    m_statusBar->setPicture(name, Artwork::modePicture(name));
 }
 
-bool WindowFrame::mayClose() {
-    BackgroundWork* running = nullptr;
-    for (BackgroundWork* work : m_works)
-        if (work->isRunning())
-            running = work;
-    if (running == nullptr)
-        return true;
-    if (m_closeAfterWork)
-        return false; // already stopping; the window closes when it has
-    const std::string title = m_programTitle;
-    Withdrawal question;
-    m_closeQuestion = &question;
-    MsgAnswer answer = MsgAnswer::No;
-    try {
-        answer = m_messageBox.show(
-            {running->what().toStdString() + " is not finished. Do you want to stop it and close " +
-                 title + "?",
-             title, MsgButtons::YesNo, MsgIcon::None, MsgAnswer::No, this, &question});
-    } catch (...) {
-        // A box that cannot be shown answers No: the work goes on.
-    }
-    m_closeQuestion = nullptr;
-    if (answer != MsgAnswer::Yes || question.withdrawn())
-        return false;
-    // The work may have ended while the question was open.
-    if (!running->isRunning())
-        return true;
-    m_closeAfterWork = true;
-    running->stopForClose();
-    return false;
+void WindowFrame::setStatusText(const std::string& text) {
+    m_statusBar->setText(QString::fromStdString(text));
 }
 
-void WindowFrame::stopAndQuit() {
-    m_quitAfterWork = true;
-    for (BackgroundWork* work : m_works) {
-        if (work->isRunning()) {
-            m_closeAfterWork = true;
-            work->stopForClose();
-            return;
-        }
-    }
-    close();
+void WindowFrame::setCommandEnabled(int position, bool enabled) {
+    const auto index = static_cast<std::size_t>(position - 1);
+    m_buttons.at(index)->setEnabled(enabled);
+    m_entries.at(index)->setEnabled(enabled);
+}
+
+void WindowFrame::showProgress(const ProgressText& progress) {
+    m_statusBar->showProgress(progress);
+}
+
+void WindowFrame::showIdle() {
+    m_statusBar->showIdle();
+}
+
+void WindowFrame::setCancelKeyEnabled(bool enabled) {
+    m_escape->setEnabled(enabled);
+}
+
+void WindowFrame::alertIfInactive() {
+    if (!isActiveWindow())
+        QApplication::alert(this);
+}
+
+bool WindowFrame::close() {
+    return QMainWindow::close();
+}
+
+void WindowFrame::quit() {
     QCoreApplication::quit();
+}
+
+void* WindowFrame::owner() {
+    return this;
 }
 
 WindowFrame::~WindowFrame() = default;
@@ -177,7 +137,7 @@ QAction* WindowFrame::addMenuEntry(QMenu* menu, const char* name, const QString&
                                    std::function<void()> command) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(QLatin1String(name));
-    connect(action, &QAction::triggered, this, [this, command] { guarded(command); });
+    connect(action, &QAction::triggered, this, [command] { command(); });
     return action;
 }
 
@@ -185,28 +145,6 @@ void WindowFrame::placePanel(QWidget* panel) {
     // The panels' place is given in the window's coordinates; the toolbar's height comes off
     // their top, as the area starts below it.
     panel->move(twips(kPanelLeftTwips), twips(kPanelTopTwips) - twips(kToolbarTwips));
-}
-
-void WindowFrame::applyFlags(const QString& flags, std::initializer_list<QAction*> entries) {
-    int index = 0;
-    for (QAction* entry : entries) {
-        const bool enabled = index < flags.size() && flags.at(index) == QLatin1Char('t');
-        m_buttons.at(index)->setEnabled(enabled);
-        entry->setEnabled(enabled);
-        ++index;
-    }
-}
-
-void WindowFrame::guarded(const std::function<void()>& command) {
-    try {
-        command();
-    } catch (const std::exception& error) {
-        m_messageBox.show(
-            {error.what(), m_programTitle, MsgButtons::Ok, MsgIcon::None, MsgAnswer::Ok, this});
-    } catch (...) {
-        m_messageBox.show({"Unexpected error.", m_programTitle, MsgButtons::Ok, MsgIcon::None,
-                           MsgAnswer::Ok, this});
-    }
 }
 
 void WindowFrame::setProgramIcon(const QIcon& icon) {

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "IMessageBox.h"
+#include "QtUiThread.h"
+#include "flow/IWindowView.h"
+#include "flow/WindowFlow.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -16,14 +19,14 @@ class QToolButton;
 
 namespace carvel {
 
-class BackgroundWork;
 class StatusBar;
 
 // The frame that Carvel's main window and Seamer's window share: a fixed window centred when
 // first shown, the toolbar tbMenu of picture buttons, menu entries, one area for the panels and
-// the status bar. Every menu command runs guarded, so no exception reaches the event loop. It knows
-// nothing of splitting, so Seamer can carry it without the split side.
-class WindowFrame : public QMainWindow {
+// the status bar. It draws what the window's flow decides and hands it the commands, Esc, the
+// close box and dropped files. It knows nothing of splitting, so Seamer can carry it without the
+// split side.
+class WindowFrame : public QMainWindow, public IWindowView {
     Q_OBJECT
 
 public:
@@ -32,63 +35,53 @@ public:
     StatusBar* statusBar1() const { return m_statusBar; }
     // Toolbar button by its index, counting from 1.
     QToolButton* toolbarButton(int index) const { return m_buttons.at(index - 1); }
+    // The window's flow, once the window has made it.
+    virtual WindowFlow& windowFlow() = 0;
 
-    // True while a split or join runs in the window.
-    bool isWorking() const;
-    // What a signal to end the program does: running work stops at its next copy step, and the
-    // program ends once it has stopped, with no message; an idle program ends at once.
-    void stopAndQuit();
-    bool quitting() const { return m_quitAfterWork; }
+    void setCaption(const std::string& caption) override;
+    void setModePicture(const std::string& role) override;
+    void setStatusText(const std::string& text) override;
+    void setCommandEnabled(int position, bool enabled) override;
+    void showProgress(const ProgressText& progress) override;
+    void showIdle() override;
+    void setCancelKeyEnabled(bool enabled) override;
+    void alertIfInactive() override;
+    bool close() override;
+    void quit() override;
+    void* owner() override;
 
 protected:
-    // programTitle captions the boxes that report an unexpected error.
-    WindowFrame(IMessageBox& messageBox, const char* programTitle, QWidget* parent);
+    explicit WindowFrame(QWidget* parent);
 
     // One toolbar button per key, in this order; its caption is the key and its image the
     // image of that key. A click hands the key to onClick, the toolbar's guarded handler.
     void buildToolbar(std::initializer_list<const char*> keys,
                       std::function<void(const QString&)> onClick);
-    // A menu entry named as its control, whose command runs guarded.
+    // A menu entry named as its control; the flow guards its command.
     QAction* addMenuEntry(QMenu* menu, const char* name, const QString& caption,
                           std::function<void()> command);
     // The area between the toolbar and the status bar that holds the panels.
     QWidget* panelArea() const { return m_area; }
     // Puts a panel at its place in the window's own coordinates.
     void placePanel(QWidget* panel);
-    // Enables toolbar button i and entries[i] when the flag string holds a lower-case "t" at
-    // position i; every other character and a missing position disable.
-    void applyFlags(const QString& flags, std::initializer_list<QAction*> entries);
-    IMessageBox& messageBox() const { return m_messageBox; }
-    // Runs a command so that no exception leaves it for the event loop.
-    void guarded(const std::function<void()>& command);
+    // The menu entries paired with the toolbar buttons, in the order of the flag string.
+    void pairMenuEntries(std::initializer_list<QAction*> entries) { m_entries = entries; }
+    IUiThread& uiThread() { return m_uiThread; }
     // The program's icon: this window's, and that of the program's windows without an owner
     // (help, and boxes shown before this window), which would otherwise show a generic one.
     void setProgramIcon(const QIcon& icon);
 
     void showEvent(QShowEvent* event) override;
 
-    // A panel's work: its progress shows in the status bar, Esc stops it, and the close box asks
-    // before it stops it. workChanged tells when it starts and ends.
-    void watchWork(BackgroundWork* work);
-    virtual void workChanged(bool running) { (void)running; }
-    // For closeEvent: false while work runs, after asking whether to stop it; on Yes the work
-    // stops and the window closes once it has.
-    bool mayClose();
-
 private:
-    IMessageBox& m_messageBox;
-    const char* m_programTitle;
+    QtUiThread m_uiThread;
     bool m_centred = false;
     QToolBar* m_tbMenu = nullptr;
     std::vector<QToolButton*> m_buttons;
+    std::vector<QAction*> m_entries;
     QWidget* m_area = nullptr;
     StatusBar* m_statusBar = nullptr;
-    std::vector<BackgroundWork*> m_works;
     QShortcut* m_escape = nullptr;
-    // The close question while it is open.
-    Withdrawal* m_closeQuestion = nullptr;
-    bool m_closeAfterWork = false;
-    bool m_quitAfterWork = false;
 };
 
 } // namespace carvel

@@ -38,9 +38,9 @@ int main(int argc, char** argv) {
     carvel::MachineHelpServices helpServices;
     carvel::frmSplitJoin window(messageBox, fileDialog, carvel::fileSystem(), arguments, showAbout);
     window.useHelp(helpServices.services(), QCoreApplication::applicationDirPath());
-    window.Form_Load();
+    window.flow().Form_Load();
     // A signal stops the work at its next copy step and ends the program after it.
-    const carvel::StopOnSignals stopOnSignals([&window] { window.stopAndQuit(); });
+    const carvel::StopOnSignals stopOnSignals([&window] { window.flow().stopAndQuit(); });
     window.show();
     return QApplication::exec();
 }

@@ -1,7 +1,7 @@
 #include "ForwardingFileSystem.h"
-#include "flow/PanelChecks.h"
 #include "ScriptedMessageBox.h"
 #include "TestFiles.h"
+#include "flow/PanelChecks.h"
 #include "mdlMain.h"
 
 #include <gtest/gtest.h>

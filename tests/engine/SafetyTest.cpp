@@ -1,8 +1,8 @@
-#include "flow/PanelChecks.h"
 #include "ScriptedMessageBox.h"
 #include "SetCheck.h"
 #include "TestFiles.h"
 #include "UnfinishedFiles.h"
+#include "flow/PanelChecks.h"
 #include "mdlMain.h"
 
 #include <functional>

@@ -1,14 +1,13 @@
 // A piece size as carvel-cli reads it and as the split panel reads it in two locales, then
 // checked against a source of one MiB as the split check does.
 #include "MemoryFile.h"
-#include "flow/PanelChecks.h"
 #include "PosixFileSystem.h"
 #include "ScriptedMessageBox.h"
+#include "flow/PanelChecks.h"
 // Both readers are named SizeText.h: carvel-cli's and the split panel's.
 #include "cli/SizeText.h"
-#include "ui/SizeText.h"
+#include "flow/SizeText.h"
 
-#include <QLocale>
 #include <stdexcept>
 #include <vector>
 
@@ -30,8 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::string path = source.holding(oneMebibyte.data(), oneMebibyte.size());
     const std::string text(reinterpret_cast<const char*>(data), size);
     readOrZero([&] { return carvel::sizeTextBytes(text); });
-    readOrZero([&] { return carvel::SizeText::readNumber(text, QLocale::c()); });
-    readOrZero([&] { return carvel::SizeText::readNumber(text, QLocale(QLocale::German)); });
+    static const carvel::NumberFormat german{",", ".", U'0'};
+    static const carvel::NumberFormat french{",", "\u202f", U'0'};
+    readOrZero([&] { return carvel::SizeText::readNumber(text, {}); });
+    readOrZero([&] { return carvel::SizeText::readNumber(text, german); });
+    readOrZero([&] { return carvel::SizeText::readNumber(text, french); });
 
     carvel::PosixFileSystem fs;
     carvel::ScriptedMessageBox box;
@@ -39,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return carvel::sizeTextBytes(t) / 1024.0;
     };
     const carvel::NumberReader window = [](const std::string& t) {
-        return carvel::SizeText::readNumber(t, QLocale::c());
+        return carvel::SizeText::readNumber(t, {});
     };
     carvel::CheckSplitInput(path, text, 0, fs, box, "Carvel", cli);
     carvel::CheckSplitInput(path, text, 1, fs, box, "Carvel", window);

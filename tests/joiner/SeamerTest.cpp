@@ -362,7 +362,7 @@ TEST(SeamerJoin, AJoinShowsItsProgressAndEscStopsItLeavingNoFile) {
     window.show();
     QApplication::setActiveWindow(&window);
     (void)QTest::qWaitForWindowActive(&window);
-    ASSERT_TRUE(window.joinPanel()->MakeJoinPattern(set.pieces[0]));
+    ASSERT_TRUE(window.joinPanel()->flow().MakeJoinPattern(set.pieces[0]));
     const std::string destination = temp.path("photos.zip");
     window.joinPanel()->txtJoinDestination()->setText(QString::fromStdString(destination));
     QTest::mouseClick(window.joinPanel()->cmdJoin(), Qt::LeftButton);
@@ -419,7 +419,7 @@ TEST(SeamerJoin, StartStaysEnabledAfterARefusedOrFailedJoinAndNoBusyPointerShows
 TEST(SeamerCommands, AboutShowsTheBoxAndChangesNothingElseButTheMenusButtons) {
     Seamer s;
     bool all = false;
-    s.window.ShowTBButton(QStringLiteral("tf"), all);
+    s.window.flow().ShowTBButton("tf", all);
     ASSERT_FALSE(exitEnabled(s));
 
     // From the toolbar: the box only.
@@ -459,7 +459,7 @@ TEST(SeamerCommands, FlagStringEnablesOnlyOnLowerCaseT) {
     };
     for (const auto& c : cases) {
         bool all = c.all;
-        s.window.ShowTBButton(QLatin1String(c.flags), all);
+        s.window.flow().ShowTBButton(c.flags, all);
         EXPECT_EQ(aboutEnabled(s), c.about) << c.flags;
         EXPECT_EQ(exitEnabled(s), c.exit) << c.flags;
         // Each button moves together with its menu entry.
@@ -472,7 +472,7 @@ TEST(SeamerCommands, ExitMenuToolbarAndCloseBoxEachEndWithoutAQuestion) {
     {
         Seamer s;
         // A key that is not one of the two, compared case-sensitively, does nothing.
-        s.window.tbMenu_ButtonClick(QStringLiteral("exit"));
+        s.window.flow().tbMenu_ButtonClick("exit");
         EXPECT_TRUE(s.window.isVisible());
         s.menuEntry("mnuex")->trigger();
         EXPECT_FALSE(s.window.isVisible());

@@ -41,7 +41,7 @@ TEST(FileDrop, JoinModeChecksAPieceOnTheSourceAndFillsTheDestination) {
     const std::string notes = temp.makeFile("notes.txt", 10);
     Carvel carvel;
     carvel.showActive();
-    carvel.window->SwitchToJoinMode();
+    carvel.window->flow().SwitchToJoinMode();
     JoinPanel& join = *carvel.window->joinPanel();
 
     EXPECT_TRUE(dropFiles(join.txtJoinSourceFile(), {piece}));

@@ -98,7 +98,7 @@ TEST(Frame, FirstStateAndModeSwitches) {
     EXPECT_TRUE(split.isVisible());
     EXPECT_FALSE(join.isVisible());
     EXPECT_TRUE(split.optSizeMode(0)->isChecked());
-    EXPECT_EQ(split.SizeMode, 0);
+    EXPECT_EQ(split.flow().SizeMode, 0);
     EXPECT_FALSE(split.cmdSelectSplitFile()->icon().isNull());
     EXPECT_EQ(split.cmdSelectSplitFile()->icon().cacheKey(),
               join.cmdSelectJoinFile()->icon().cacheKey());
@@ -137,7 +137,7 @@ TEST(Frame, AboutAndHelpEnableEverythingAndKeepThePanel) {
     EXPECT_EQ(enabledStates(window), "ttttt");
     EXPECT_TRUE(window.splitPanel()->isVisible());
 
-    window.SwitchToJoinMode();
+    window.flow().SwitchToJoinMode();
     entry(window, "mnuhp")->trigger();
     EXPECT_EQ(window.windowTitle(), "Help");
     EXPECT_EQ(window.statusBar1()->text(), "Help");
@@ -149,7 +149,7 @@ TEST(Frame, AboutAndHelpEnableEverythingAndKeepThePanel) {
     EXPECT_EQ(carvel.aboutShown, 2);
 
     // Join after Help gives the full join state back.
-    window.tbMenu_ButtonClick("Join");
+    window.flow().tbMenu_ButtonClick("Join");
     EXPECT_EQ(window.windowTitle(), "Join Files");
     EXPECT_EQ(enabledStates(window), "tfttt");
 }
@@ -158,15 +158,15 @@ TEST(Frame, FlagStringRule) {
     Carvel carvel;
     frmSplitJoin& window = *carvel.window;
 
-    window.ShowTBButton("");
+    window.flow().ShowTBButton("");
     EXPECT_EQ(enabledStates(window), "fffff");
-    window.ShowTBButton("tt");
+    window.flow().ShowTBButton("tt");
     EXPECT_EQ(enabledStates(window), "ttfff");
-    window.ShowTBButton("tTt t");
+    window.flow().ShowTBButton("tTt t");
     EXPECT_EQ(enabledStates(window), "tftft");
-    window.ShowTBButton("fftttXYZ");
+    window.flow().ShowTBButton("fftttXYZ");
     EXPECT_EQ(enabledStates(window), "ffttt");
-    window.ShowTBButton("fffff", true);
+    window.flow().ShowTBButton("fffff", true);
     EXPECT_EQ(enabledStates(window), "ttttt");
 }
 
@@ -175,9 +175,9 @@ TEST(Frame, ToolbarKeysAreCaseSensitiveAndExitCloses) {
     frmSplitJoin& window = *carvel.window;
     carvel.showActive();
 
-    window.tbMenu_ButtonClick("join");
-    window.tbMenu_ButtonClick("ABOUT");
-    window.tbMenu_ButtonClick("");
+    window.flow().tbMenu_ButtonClick("join");
+    window.flow().tbMenu_ButtonClick("ABOUT");
+    window.flow().tbMenu_ButtonClick("");
     EXPECT_EQ(window.windowTitle(), "Split File");
     EXPECT_EQ(carvel.aboutShown, 0);
     EXPECT_TRUE(window.isVisible());
@@ -192,8 +192,8 @@ TEST(Frame, AnErrorInTheAboutBoxEndsInAMessageNotInTheEventLoop) {
     ScriptedFileDialog dialogs;
     frmSplitJoin window(messages, dialogs, fileSystem(), QString(),
                         [] { throw std::runtime_error("About box missing"); });
-    window.Form_Load();
-    window.tbMenu_ButtonClick("About");
+    window.flow().Form_Load();
+    window.flow().tbMenu_ButtonClick("About");
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.shown()[0].text, "About box missing");
     EXPECT_EQ(messages.shown()[0].caption, "Carvel");
@@ -210,7 +210,7 @@ TEST(Frame, TheModePictureFitsInsideItsStatusPanel) {
         return !shown.isNull() && shown.width() <= room.width() && shown.height() <= room.height();
     };
     EXPECT_TRUE(fits()) << "start-up";
-    carvel.window->SwitchToJoinMode();
+    carvel.window->flow().SwitchToJoinMode();
     EXPECT_TRUE(fits()) << "join mode";
     EXPECT_EQ(carvel.window->statusBar1()->pictureRole(), "Join");
 }

@@ -28,9 +28,9 @@ TEST(HelpCommand, OpensTheContentsOfCarvelChmInMainAndReusesTheHelpObject) {
     Carvel carvel;
     frmSplitJoin& window = *carvel.window;
     window.useHelp(help.services(), QStringLiteral("/opt/carvel"));
-    window.SwitchToJoinMode();
+    window.flow().SwitchToJoinMode();
 
-    window.mnuhp_Click();
+    window.flow().mnuhp_Click();
     EXPECT_EQ(window.windowTitle(), "Help");
     EXPECT_EQ(window.statusBar1()->text(), "Help");
     for (int index = 1; index <= 5; ++index)
@@ -44,7 +44,7 @@ TEST(HelpCommand, OpensTheContentsOfCarvelChmInMainAndReusesTheHelpObject) {
     const HTMLHelp* first = window.currentHelpObject();
     ASSERT_NE(first, nullptr);
 
-    window.tbMenu_ButtonClick(QStringLiteral("Help"));
+    window.flow().tbMenu_ButtonClick("Help");
     EXPECT_EQ(window.currentHelpObject(), first);
     EXPECT_EQ(help.viewer.calls().size(), 2u);
 
@@ -60,7 +60,7 @@ TEST(HelpCommand, ClosingWithoutHelpLeavesTheViewerAlone) {
     HelpServiceDoubles help;
     Carvel carvel;
     carvel.window->useHelp(help.services(), QStringLiteral("/opt/carvel"));
-    carvel.window->mnuex_Click();
+    carvel.window->flow().mnuex_Click();
     EXPECT_TRUE(help.viewer.calls().empty());
 }
 
@@ -68,7 +68,7 @@ TEST(HelpCommand, AMissingHelpFileIsReportedAndTheRootFolderIsAppendedTo) {
     HelpServiceDoubles help;
     Carvel carvel;
     carvel.window->useHelp(help.services(), QStringLiteral("/"));
-    carvel.window->mnuhp_Click();
+    carvel.window->flow().mnuhp_Click();
     EXPECT_TRUE(help.viewer.calls().empty());
     ASSERT_EQ(help.messageBox.shown().size(), 1u);
     EXPECT_EQ(help.messageBox.shown()[0].text,
@@ -94,7 +94,7 @@ TEST(HelpCommand, FindsTheHelpFileBesideTheProgramElseWhereItIsInstalled) {
             help.files.addFile("/usr/bin/Carvel.chm");
         Carvel carvel;
         carvel.window->useHelp(help.services(), QStringLiteral("/usr/bin"));
-        carvel.window->mnuhp_Click();
+        carvel.window->flow().mnuhp_Click();
         ASSERT_EQ(help.viewer.calls().size(), 1u) << beside;
         EXPECT_EQ(help.viewer.calls()[0].file,
                   std::optional<std::string>(beside ? "/usr/bin/Carvel.chm>Main"
@@ -123,7 +123,7 @@ TEST(HelpCommand, HelpOpensTheRealHelpWindowAndExitClosesIt) {
     EXPECT_EQ(helpWindow->windowIcon().pixmap(32, 32).toImage(),
               carvel.window->windowIcon().pixmap(32, 32).toImage());
 
-    carvel.window->mnuex_Click();
+    carvel.window->flow().mnuex_Click();
     settle();
     EXPECT_TRUE(machine.viewer().windows().empty());
     EXPECT_FALSE(carvel.window->isVisible());
@@ -136,7 +136,7 @@ TEST(HelpCommand, EveryControlTheKeyboardReachesHasADistinctName) {
     carvel.window->useHelp(machine.services(), QFileInfo(CARVEL_HELP_FILE).path());
     carvel.showActive();
     expectDistinctNames(carvel.window.get());
-    carvel.window->SwitchToJoinMode();
+    carvel.window->flow().SwitchToJoinMode();
     expectDistinctNames(carvel.window.get());
     RecordingShellExecute shell;
     frmAbout about(shell, carvel.messages, frmAbout::Program::Carvel);
@@ -145,7 +145,7 @@ TEST(HelpCommand, EveryControlTheKeyboardReachesHasADistinctName) {
     EXPECT_EQ(QAccessible::queryAccessibleInterface(about.findChild<QLabel*>("lblWebsite"))->role(),
               QAccessible::Link);
     for (const char* keys : {"Esc", "Ctrl+W"}) {
-        carvel.window->mnuhp_Click();
+        carvel.window->flow().mnuhp_Click();
         ASSERT_EQ(machine.viewer().windows().size(), 1u);
         HelpWindow* help = machine.viewer().windows().front();
         EXPECT_EQ(QAccessible::queryAccessibleInterface(help)->role(), QAccessible::Window);

@@ -18,15 +18,14 @@ namespace fs = std::filesystem;
 
 // A join panel alone, as Seamer uses it, with its own scripted dialogs.
 struct Panel {
-    explicit Panel(JoinPanelPolicy policy)
-        : panel(messages, dialogs, fileSystem(), std::move(policy)) {}
+    explicit Panel(JoinPolicy policy) : panel(messages, dialogs, fileSystem(), std::move(policy)) {}
     ScriptedMessageBox messages;
     ScriptedFileDialog dialogs;
     JoinPanel panel;
 };
 
 TEST(JoinPanel, ChosenPiecesBecomePatterns) {
-    Panel p(JoinPanelPolicy::carvel());
+    Panel p(JoinPolicy::carvel());
     const std::pair<std::string, std::string> cases[] = {
         {"/b/photos.zip.3", "/b/photos.zip.?"},
         {"/b/photos.zip.07", "/b/photos.zip.??"},
@@ -45,12 +44,12 @@ TEST(JoinPanel, ChosenPiecesBecomePatterns) {
 }
 
 TEST(JoinPanel, CarvelRefusesANonPieceAndReopensUntilCancel) {
-    Panel p(JoinPanelPolicy::carvel());
+    Panel p(JoinPolicy::carvel());
     p.panel.txtJoinSourceFile()->setText("/b/keep.?");
     p.dialogs.setNextFileName("/b/notes.txt");
     p.dialogs.setNextFileName("/b/folder.5/readme");
     p.dialogs.setNextCancel();
-    p.panel.cmdSelectJoinFile_Click();
+    p.panel.flow().cmdSelectJoinFile_Click();
     ASSERT_EQ(p.messages.shown().size(), 2u);
     EXPECT_EQ(p.messages.shown()[0].text, "File: /b/notes.txt is not a valid file to Join");
     EXPECT_EQ(p.messages.shown()[0].caption, "Invalid file selected");
@@ -64,28 +63,28 @@ TEST(JoinPanel, CarvelRefusesANonPieceAndReopensUntilCancel) {
     p.messages.clear();
     p.dialogs.setNextFileName("/o/backup.001");
     p.dialogs.setNextFileName("/o/photos.zip.1");
-    p.panel.cmdSelectJoinTarget_Click();
+    p.panel.flow().cmdSelectJoinTarget_Click();
     EXPECT_EQ(p.panel.txtJoinDestination()->text(), "/o/photos.zip");
     ASSERT_EQ(p.messages.shown().size(), 1u);
     EXPECT_EQ(p.messages.shown()[0].text, "Invalid file selected.");
     EXPECT_EQ(p.messages.shown()[0].caption, "Invalid file selected");
     EXPECT_EQ(p.messages.shown()[0].icon, MsgIcon::Critical);
     p.dialogs.setNextFileName("/o/movie.avi");
-    p.panel.cmdSelectJoinTarget_Click();
+    p.panel.flow().cmdSelectJoinTarget_Click();
     EXPECT_EQ(p.panel.txtJoinDestination()->text(), "/o/movie.avi");
     p.dialogs.setNextCancel();
-    p.panel.cmdSelectJoinTarget_Click();
+    p.panel.flow().cmdSelectJoinTarget_Click();
     EXPECT_EQ(p.panel.txtJoinDestination()->text(), "/o/movie.avi");
     EXPECT_EQ(p.dialogs.calls().back(), ScriptedFileDialog::Kind::Save);
 }
 
 TEST(JoinPanel, SeamerAsksRetryOrCancel) {
-    Panel p(JoinPanelPolicy::seamer());
+    Panel p(JoinPolicy::seamer());
     p.dialogs.setNextFileName("/b/notes.txt");
     p.dialogs.setNextFileName("/b/notes.doc");
     p.messages.setNextAnswer(MsgAnswer::Retry);
     p.messages.setNextAnswer(MsgAnswer::Cancel);
-    p.panel.cmdSelectJoinFile_Click();
+    p.panel.flow().cmdSelectJoinFile_Click();
     ASSERT_EQ(p.messages.shown().size(), 2u);
     EXPECT_EQ(p.messages.shown()[0].text, "Invalid file selected.");
     EXPECT_EQ(p.messages.shown()[0].caption, "Error");
@@ -97,7 +96,7 @@ TEST(JoinPanel, SeamerAsksRetryOrCancel) {
     p.messages.clear();
     p.messages.setNextAnswer(MsgAnswer::Cancel);
     p.dialogs.setNextFileName("/o/backup.001");
-    p.panel.cmdSelectJoinTarget_Click();
+    p.panel.flow().cmdSelectJoinTarget_Click();
     ASSERT_EQ(p.messages.shown().size(), 1u);
     EXPECT_EQ(p.messages.shown()[0].buttons, MsgButtons::RetryCancel);
     EXPECT_EQ(p.panel.txtJoinDestination()->text(), "");
@@ -109,7 +108,7 @@ std::string makeSet(Carvel& carvel, const TempFolder& temp, const std::string& n
     const std::string source = temp.makeFile(name, size);
     carvel.window->splitPanel()->txtSplitSourceFile()->setText(QString::fromStdString(source));
     carvel.window->splitPanel()->txtMaxChunkSize()->setText(QString::number(pieceKb));
-    carvel.window->splitPanel()->cmdSplit_Click();
+    carvel.window->splitPanel()->flow().cmdSplit_Click();
     waitForWork(*carvel.window->splitPanel());
     carvel.messages.clear();
     return source;
@@ -122,7 +121,7 @@ TEST(JoinPanel, JoinFromTheWindowAndEachAnswerToTheOverwriteQuestion) {
     const std::string source = makeSet(carvel, temp, "disk.img", 12 * 1024 + 7, 1);
     const std::string folder = PieceSet::pieceFolder(fileSystem(), source);
     JoinPanel& join = *carvel.window->joinPanel();
-    carvel.window->SwitchToJoinMode();
+    carvel.window->flow().SwitchToJoinMode();
 
     carvel.dialogs.setNextFileName(PieceSet::piecePath(folder, "disk.img", 7, 2));
     QTest::mouseClick(join.cmdSelectJoinFile(), Qt::LeftButton);
@@ -182,7 +181,7 @@ TEST(JoinPanel, EachCheckRefusesWithItsMessageAndFocusAndTouchesNothing) {
     const std::string folder = PieceSet::pieceFolder(fileSystem(), source);
     const std::string pattern = PieceSet::piecePattern(folder, "a.b", 1);
     JoinPanel& join = *carvel.window->joinPanel();
-    carvel.window->SwitchToJoinMode();
+    carvel.window->flow().SwitchToJoinMode();
     fs::rename(PieceSet::piecePath(folder, "a.b", 1, 1), folder + "/moved");
 
     struct Case {
@@ -237,18 +236,18 @@ TEST(JoinPanel, SeamerDisablesStartAfterASuccessfulJoinOnly) {
     Carvel carvel;
     const std::string source = makeSet(carvel, temp, "s.dat", 3000, 1);
     const std::string folder = PieceSet::pieceFolder(fileSystem(), source);
-    Panel p(JoinPanelPolicy::seamer());
+    Panel p(JoinPolicy::seamer());
     p.panel.txtJoinSourceFile()->setText(
         QString::fromStdString(PieceSet::piecePattern(folder, "s.dat", 1)));
     p.panel.txtJoinDestination()->setText(QString::fromStdString(source));
     p.messages.setNextAnswer(MsgAnswer::No);
-    p.panel.cmdJoin_Click();
+    p.panel.flow().cmdJoin_Click();
     waitForWork(p.panel);
     EXPECT_TRUE(p.panel.cmdJoin()->isEnabled());
 
     p.messages.clear();
     p.messages.setNextAnswer(MsgAnswer::Yes);
-    p.panel.cmdJoin_Click();
+    p.panel.flow().cmdJoin_Click();
     waitForWork(p.panel);
     ASSERT_EQ(p.messages.shown().size(), 2u);
     EXPECT_EQ(p.messages.shown()[1].text, "3 files have been joined with the name of " + source);

@@ -115,7 +115,7 @@ TEST(LongWork, CancelledSplitAndJoinLeaveNothingOfTheRunAndSayItOnce) {
     GatedFileSystem gated(fileSystem(), 3);
     Carvel carvel(QString(), &gated);
     carvel.showActive();
-    carvel.window->SwitchToJoinMode();
+    carvel.window->flow().SwitchToJoinMode();
     JoinPanel& join = *carvel.window->joinPanel();
     join.txtJoinSourceFile()->setText(
         QString::fromStdString(PieceSet::piecePattern(folder, "movie.avi", 1)));
@@ -181,9 +181,9 @@ TEST(LongWork, ARefusedJoinsProgressStandsStillWhileItsMessageWaitsAndNeverShows
     ASSERT_EQ(mdlMain(fileSystem(), quiet, "Carvel").SplitFile(work.source, 256 * 1024), 8);
     const std::string folder = PieceSet::pieceFolder(fileSystem(), work.source);
     std::ofstream(folder + "/movie.avi.8", std::ios::in | std::ios::out) << '\xAA'; // damaged
-    work.carvel.window->SwitchToJoinMode();
+    work.carvel.window->flow().SwitchToJoinMode();
     JoinPanel& join = *work.carvel.window->joinPanel();
-    join.MakeJoinPattern(folder + "/movie.avi.1");
+    join.flow().MakeJoinPattern(folder + "/movie.avi.1");
     join.txtJoinDestination()->setText(QString::fromStdString(work.source + ".back"));
     const auto* rate = work.bar().findChild<QWidget*>("Progress")->findChild<QLabel*>();
     QStringList seen; // while the damaged piece is reported, and a moment later
@@ -208,7 +208,7 @@ TEST(LongWork, ASignalStopsTheWorkAndEndsTheProgramWithoutAMessage) {
     {
         const StopOnSignals stop([&] {
             ++calls;
-            work.carvel.window->stopAndQuit();
+            work.carvel.window->flow().stopAndQuit();
         });
         work.startSplit();
         std::raise(SIGHUP);

@@ -1,8 +1,9 @@
 #include "SplitPanel.h"
 #include "JoinPanel.h"
 #include "PieceSet.h"
-#include "SizeText.h"
+#include "QtNumberFormat.h"
 #include "UiTestSupport.h"
+#include "flow/SizeText.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -20,7 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(SizeDisplay, UnitsRoundingToEvenAndTheLocalesSeparator) {
-    const QLocale c(QLocale::C);
+    const NumberFormat c = numberFormatOf(QLocale(QLocale::C));
     EXPECT_EQ(SizeText::fileSize(0, c), "0 Bytes");
     EXPECT_EQ(SizeText::fileSize(512, c), "512 Bytes");
     EXPECT_EQ(SizeText::fileSize(1023, c), "1023 Bytes");
@@ -32,17 +33,17 @@ TEST(SizeDisplay, UnitsRoundingToEvenAndTheLocalesSeparator) {
     EXPECT_EQ(SizeText::fileSize(5000000, c), "4.8 MB");
     EXPECT_EQ(SizeText::fileSize(1048575, c), "1024 KB");
     EXPECT_EQ(SizeText::fileSize(3LL << 30, c), "3072 MB"); // gigabytes stay in megabytes
-    const QLocale german(QLocale::German, QLocale::Germany);
+    const NumberFormat german = numberFormatOf(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_EQ(SizeText::fileSize(1536, german), "1,5 KB");
     EXPECT_EQ(SizeText::fileSize(12345678901LL, german), "11773,8 MB"); // no grouping
 }
 
 TEST(SizeDisplay, SizeTextIsReadInTheUsersLocale) {
-    const QLocale c(QLocale::C);
+    const NumberFormat c = numberFormatOf(QLocale(QLocale::C));
     EXPECT_DOUBLE_EQ(SizeText::readNumber("1.5", c), 1.5);
     EXPECT_DOUBLE_EQ(SizeText::readNumber(" 2e3 ", c), 2000);
     EXPECT_DOUBLE_EQ(SizeText::readNumber("-4", c), -4);
-    const QLocale german(QLocale::German, QLocale::Germany);
+    const NumberFormat german = numberFormatOf(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_DOUBLE_EQ(SizeText::readNumber("0,5", german), 0.5);
     EXPECT_THROW(SizeText::readNumber("abc", c), std::runtime_error);
     try {
@@ -182,15 +183,15 @@ TEST(SplitPanel, SplitFromTheWindowAndBothAnswersToTheFolderQuestion) {
     // Blanks around the source are trimmed everywhere; MB with a fraction of the locale.
     split.txtSplitSourceFile()->setText(" " + QString::fromStdString(source) + "  ");
     split.optSizeMode(1)->click();
-    EXPECT_EQ(split.SizeMode, 1);
+    EXPECT_EQ(split.flow().SizeMode, 1);
     split.txtMaxChunkSize()->setText(QLocale::system().toString(0.001));
     QTest::mouseClick(split.cmdSplit(), Qt::LeftButton);
     waitForWork(split);
 
-    EXPECT_DOUBLE_EQ(split.PieceSizeBytes, 0.001 * 1048576);
+    EXPECT_DOUBLE_EQ(split.flow().PieceSizeBytes, 0.001 * 1048576);
     const std::string folder = PieceSet::pieceFolder(fileSystem(), source);
-    EXPECT_EQ(split.SplitFolder, folder);
-    EXPECT_EQ(split.SplitSourcePath, source);
+    EXPECT_EQ(split.flow().SplitFolder, folder);
+    EXPECT_EQ(split.flow().SplitSourcePath, source);
     ASSERT_EQ(carvel.messages.shown().size(), 1u);
     EXPECT_EQ(carvel.messages.shown()[0].text,
               "File is splited into 5 subfiles in folder " + folder);
@@ -303,7 +304,7 @@ TEST(Handlers, FileSystemErrorsEndInTheirMessageBoxes) {
     EXPECT_EQ(carvel.messages.shown()[0].icon, MsgIcon::Critical);
 
     carvel.messages.clear();
-    carvel.window->SwitchToJoinMode();
+    carvel.window->flow().SwitchToJoinMode();
     JoinPanel& join = *carvel.window->joinPanel();
     join.txtJoinSourceFile()->setText("/x/a.?");
     join.txtJoinDestination()->setText("/x/a");

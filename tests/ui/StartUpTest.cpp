@@ -90,7 +90,7 @@ TEST(StartUp, JoinSwitchWithoutAPieceWarnsThenOpensTheChooser) {
         ScriptedFileDialog dialogs;
         dialogs.setNextFileName("/y/b.bin.3");
         frmSplitJoin window(messages, dialogs, fileSystem(), arguments, {});
-        window.Form_Load();
+        window.flow().Form_Load();
         ASSERT_EQ(messages.shown().size(), 1u);
         EXPECT_EQ(messages.shown()[0].text, "File: " + path + " is not a valid file to Join");
         EXPECT_EQ(messages.shown()[0].caption, "Invalid file selected");

@@ -44,7 +44,7 @@ std::map<std::string, long long> snapshot(const std::filesystem::path& root) {
 Carvel::Carvel(const QString& arguments, FileSystem* fs) {
     window = std::make_unique<frmSplitJoin>(messages, dialogs, fs ? *fs : fileSystem(), arguments,
                                             [this] { ++aboutShown; });
-    window->Form_Load();
+    window->flow().Form_Load();
 }
 
 void Carvel::showActive() {

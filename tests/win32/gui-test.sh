@@ -25,16 +25,17 @@ fail() {
 }
 pass() { echo "ok: $*"; }
 
-# A display of our own, with a window manager: Wine's windows are activated through it.
-for display in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] || break
-done
-export DISPLAY=:$display
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# A display of our own, whose number Xvfb picks free, with a window manager: Wine's windows are
+# activated through it.
+Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$work/display" 2>/dev/null &
 pids+=($!)
-for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.05; done
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=:$(head -1 "$work/display")
 openbox >/dev/null 2>&1 &
 pids+=($!)
+# A Wine server of this prefix started without a display would keep the windows off it.
+wineserver -k 2>/dev/null || true
 
 # Waits until a window of that exact name is there (or gone, with "gone"); prints its id.
 wait_window() {
@@ -141,7 +142,16 @@ wait_window "Carvel Help" 10 gone || fail "the help window outlived Carvel"
 pass "Help opens \"Carvel Help\"; Exit closes it and Carvel"
 
 # A large split shows its progress in the status bar; Esc stops it and keeps no pieces.
-truncate -s 200M "$data/large.bin"
+truncate -s 1G "$data/large.bin"
+start_carvel_on_large() {
+    wine "$bin/carvel.exe" -S "$(dos "$data/large.bin")" &
+    carvel=$(wait_window "Split File" 60) || fail "carvel.exe did not start again"
+    activate "$carvel"
+    client_origin "$carvel"
+    click_control 240 1440 1575 375
+    xdotool type --delay 20 "10"
+    click_control $((2040 + 180 + 900)) $((1200 + 300)) 810 315
+}
 start_large_split() {
     click_control 5760 1680 735 615
     for _ in $(seq 100); do
@@ -149,15 +159,9 @@ start_large_split() {
         [ "$(blue_pixels "$work/busy.png")" -gt 20 ] && return 0
         sleep 0.1
     done
-    fail "no progress bar in the status bar while a split of 200 MB runs"
+    fail "no progress bar in the status bar while a split of 1 GB runs"
 }
-wine "$bin/carvel.exe" -S "$(dos "$data/large.bin")" &
-carvel=$(wait_window "Split File" 60) || fail "carvel.exe did not start again"
-activate "$carvel"
-client_origin "$carvel"
-click_control 240 1440 1575 375
-xdotool type --delay 20 "10"
-click_control $((2040 + 180 + 900)) $((1200 + 300)) 810 315
+start_carvel_on_large
 status_shot "$work/idle.png"
 [ "$(blue_pixels "$work/idle.png")" -eq 0 ] || fail "the idle status bar shows a progress bar"
 start_large_split
@@ -174,6 +178,15 @@ answer_box Carvel y
 wait_window "Split File" 30 gone || fail "Carvel's window stayed after Yes to the close question"
 [ ! -e "$data/Split Files of large.bin" ] || fail "a split stopped by closing kept its folder"
 pass "closing while a split runs asks, and Yes stops it and ends Carvel"
+
+# Windows ending the session while a split runs: the split stops and takes its pieces away
+# before the program ends.
+start_carvel_on_large
+start_large_split
+wineboot -e >/dev/null 2>&1
+wait_window "Split File" 30 gone || fail "Carvel outlived the end of the session"
+[ ! -e "$data/Split Files of large.bin" ] || fail "a split stopped by the session's end kept its folder"
+pass "the end of the session stops a split, which keeps no pieces"
 rm -f "$data/large.bin"
 
 # Seamer starts with its caption and the set of a piece named on its command line, here one

@@ -1,11 +1,7 @@
 #include "CarvelWindow.h"
 
-#include "HTMLHelp.h"
-#include "WideText.h"
 #include "Win32Art.h"
 #include "Win32Commands.h"
-
-#include <shellapi.h>
 
 namespace carvel::win32 {
 
@@ -56,26 +52,17 @@ CarvelWindow::CarvelWindow(WindowServices services, std::string arguments)
 CarvelWindow::~CarvelWindow() = default;
 
 void CarvelWindow::connectControls() {
-    const auto clicked = [](std::function<void()> handler) {
-        return [handler](int code) {
-            if (code == BN_CLICKED)
-                handler();
-        };
-    };
     m_frame.onCommand(IdTxtSplitSourceFile, [this](int code) {
         if (code == EN_CHANGE)
             m_splitFlow.txtSplitSourceFile_Change();
     });
-    m_frame.onCommand(IdCmdSelectSplitFile,
-                      clicked([this] { m_splitFlow.cmdSelectSplitFile_Click(); }));
-    m_frame.onCommand(IdOptSizeModeKB, clicked([this] { m_splitFlow.optSizeMode_Click(0); }));
-    m_frame.onCommand(IdOptSizeModeMB, clicked([this] { m_splitFlow.optSizeMode_Click(1); }));
-    m_frame.onCommand(IdCmdSplit, clicked([this] { m_splitFlow.cmdSplit_Click(); }));
-    m_frame.onCommand(IdCmdSelectJoinFile,
-                      clicked([this] { m_joinFlow.cmdSelectJoinFile_Click(); }));
-    m_frame.onCommand(IdCmdSelectJoinTarget,
-                      clicked([this] { m_joinFlow.cmdSelectJoinTarget_Click(); }));
-    m_frame.onCommand(IdCmdJoin, clicked([this] { m_joinFlow.cmdJoin_Click(); }));
+    m_frame.onClick(IdCmdSelectSplitFile, [this] { m_splitFlow.cmdSelectSplitFile_Click(); });
+    m_frame.onClick(IdOptSizeModeKB, [this] { m_splitFlow.optSizeMode_Click(0); });
+    m_frame.onClick(IdOptSizeModeMB, [this] { m_splitFlow.optSizeMode_Click(1); });
+    m_frame.onClick(IdCmdSplit, [this] { m_splitFlow.cmdSplit_Click(); });
+    m_frame.onClick(IdCmdSelectJoinFile, [this] { m_joinFlow.cmdSelectJoinFile_Click(); });
+    m_frame.onClick(IdCmdSelectJoinTarget, [this] { m_joinFlow.cmdSelectJoinTarget_Click(); });
+    m_frame.onClick(IdCmdJoin, [this] { m_joinFlow.cmdJoin_Click(); });
 }
 
 void CarvelWindow::connectCommands() {
@@ -100,9 +87,11 @@ void CarvelWindow::connectCommands() {
         // A split or join in progress stops first, when the user wants it to.
         if (!m_flow.mayClose())
             return;
-        Form_QueryUnload();
+        if (m_help)
+            m_help->unload();
         m_frame.destroy();
     });
+    m_frame.onEndSession([this] { m_flow.stopAndQuit(); });
     m_frame.onDrop([this](const std::vector<std::string>& paths, POINT where) {
         if (m_flow.takesDrops())
             m_flow.filesDropped(paths, Win32Frame::isOver(m_join.txtJoinDestination, where));
@@ -110,8 +99,7 @@ void CarvelWindow::connectCommands() {
 }
 
 void CarvelWindow::useHelp(HelpServices services, std::string programFolder) {
-    m_helpServices.emplace(services);
-    m_programFolder = std::move(programFolder);
+    m_help.emplace(services, std::move(programFolder));
 }
 
 void CarvelWindow::start() {
@@ -135,24 +123,8 @@ void CarvelWindow::showAbout() {
 }
 
 void CarvelWindow::showHelpContents() {
-    if (!m_helpServices)
-        return;
-    if (!helpObject)
-        helpObject = std::make_unique<HTMLHelp>(*m_helpServices, m_programFolder);
-    helpObject->setCHMFile(helpObject->locateHelpFile("Carvel.chm"));
-    helpObject->setHHWindow("Main");
-    helpObject->HHDisplayContents(0);
-    helpShown = true;
-}
-
-void CarvelWindow::Form_QueryUnload() {
-    // Closing always succeeds: a help viewer that fails to close its windows is passed over.
-    try {
-        if (helpShown && helpObject)
-            helpObject->HHClose();
-    } catch (...) {
-    }
-    helpObject.reset();
+    if (m_help)
+        m_help->showContents();
 }
 
 } // namespace carvel::win32

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileSystem.h"
+#include "HelpCommand.h"
 #include "HelpServices.h"
 #include "IFileDialog.h"
 #include "IMessageBox.h"
@@ -13,13 +14,8 @@
 #include "flow/JoinFlow.h"
 #include "flow/SplitFlow.h"
 
-#include <memory>
 #include <optional>
 #include <string>
-
-namespace carvel {
-class HTMLHelp;
-} // namespace carvel
 
 namespace carvel::win32 {
 
@@ -56,8 +52,6 @@ public:
 private:
     void connectControls();
     void connectCommands();
-    // Runs before the window goes, whatever closes it; never keeps it open.
-    void Form_QueryUnload();
 
     WindowServices m_services;
     SplitControls m_split;
@@ -67,10 +61,7 @@ private:
     SplitFlow m_splitFlow;
     JoinFlow m_joinFlow;
     CarvelFlow m_flow;
-    std::optional<HelpServices> m_helpServices;
-    std::string m_programFolder;
-    std::unique_ptr<HTMLHelp> helpObject;
-    bool helpShown = false;
+    std::optional<HelpCommand> m_help;
 };
 
 } // namespace carvel::win32

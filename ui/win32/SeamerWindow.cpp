@@ -33,17 +33,9 @@ SeamerWindow::SeamerWindow(WindowServices services)
     // About and Exit images of the program's five.
     m_frame.buildToolbar({{"About", IdToolbarAbout, 2}, {"Exit", IdToolbarExit, 4}},
                          toolbarImages());
-    const auto clicked = [](std::function<void()> handler) {
-        return [handler](int code) {
-            if (code == BN_CLICKED)
-                handler();
-        };
-    };
-    m_frame.onCommand(IdCmdSelectJoinFile,
-                      clicked([this] { m_joinFlow.cmdSelectJoinFile_Click(); }));
-    m_frame.onCommand(IdCmdSelectJoinTarget,
-                      clicked([this] { m_joinFlow.cmdSelectJoinTarget_Click(); }));
-    m_frame.onCommand(IdCmdJoin, clicked([this] { m_joinFlow.cmdJoin_Click(); }));
+    m_frame.onClick(IdCmdSelectJoinFile, [this] { m_joinFlow.cmdSelectJoinFile_Click(); });
+    m_frame.onClick(IdCmdSelectJoinTarget, [this] { m_joinFlow.cmdSelectJoinTarget_Click(); });
+    m_frame.onClick(IdCmdJoin, [this] { m_joinFlow.cmdJoin_Click(); });
     m_frame.onCommand(IdToolbarAbout, [this](int) { m_flow.tbMenu_ButtonClick("About"); });
     m_frame.onCommand(IdToolbarExit, [this](int) { m_flow.tbMenu_ButtonClick("Exit"); });
     m_frame.onCommand(IdMnuab, [this](int) { m_flow.mnuab_Click(); });
@@ -57,6 +49,7 @@ SeamerWindow::SeamerWindow(WindowServices services)
         if (m_flow.mayClose())
             m_frame.destroy();
     });
+    m_frame.onEndSession([this] { m_flow.stopAndQuit(); });
     m_frame.onDrop([this](const std::vector<std::string>& paths, POINT where) {
         if (m_flow.takesDrops())
             m_flow.filesDropped(paths, Win32Frame::isOver(m_join.txtJoinDestination, where));

@@ -150,6 +150,13 @@ void Win32Frame::onCommand(int id, std::function<void(int)> handler) {
     m_commands[id] = std::move(handler);
 }
 
+void Win32Frame::onClick(int id, std::function<void()> handler) {
+    onCommand(id, [handler = std::move(handler)](int code) {
+        if (code == BN_CLICKED)
+            handler();
+    });
+}
+
 void Win32Frame::onDrop(std::function<void(const std::vector<std::string>&, POINT)> handler) {
     m_drop = std::move(handler);
     DragAcceptFiles(m_window, TRUE);
@@ -291,6 +298,10 @@ LRESULT Win32Frame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         else
             destroy();
         return 0;
+    case WM_ENDSESSION:
+        if (wParam != FALSE)
+            sessionEnds();
+        return 0;
     case WM_DESTROY:
         KillTimer(m_window, kClockTimer);
         PostQuitMessage(0);
@@ -317,6 +328,26 @@ void Win32Frame::dropped(HDROP drop) {
     ClientToScreen(m_window, &where);
     if (m_drop)
         guarded([&] { m_drop(paths, where); });
+}
+
+void Win32Frame::sessionEnds() {
+    if (!m_endSession)
+        return;
+    guarded(m_endSession);
+    // The program ends when this returns: until then the window's messages run, so that the
+    // work can stop and the window close.
+    const ULONGLONG until = GetTickCount64() + 4000;
+    MSG message;
+    while (m_window != nullptr && IsWindow(m_window) && GetTickCount64() < until) {
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            continue;
+        }
+        if (message.message == WM_QUIT)
+            break;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
 }
 
 bool Win32Frame::isOver(HWND control, POINT screen) {

@@ -53,9 +53,14 @@ public:
     // What a control or command with this identifier does when it is clicked or changed; code is
     // its notification (BN_CLICKED, EN_CHANGE, ...).
     void onCommand(int id, std::function<void(int code)> handler);
+    // What a button does when it is clicked (or pressed by its keys).
+    void onClick(int id, std::function<void()> handler);
     // Esc, and the close box or Exit (which decides whether the window goes).
     void onEscape(std::function<void()> handler) { m_escape = std::move(handler); }
     void onClose(std::function<void()> handler) { m_close = std::move(handler); }
+    // Windows ending the session: the handler stops the work, which then has a few seconds to
+    // end and clean up before the system ends the program.
+    void onEndSession(std::function<void()> handler) { m_endSession = std::move(handler); }
     // Files dropped on the window: their paths, and where on the screen they were dropped.
     void onDrop(std::function<void(const std::vector<std::string>&, POINT)> handler);
     // Whether a point of the screen lies on a visible control.
@@ -80,6 +85,7 @@ private:
     static LRESULT CALLBACK panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void dropped(HDROP drop);
+    void sessionEnds();
 
     void guarded(const std::function<void()>& command);
 
@@ -96,6 +102,7 @@ private:
     std::map<int, std::function<void(int)>> m_commands;
     std::function<void()> m_escape;
     std::function<void()> m_close;
+    std::function<void()> m_endSession;
     std::function<void(const std::vector<std::string>&, POINT)> m_drop;
 };
 

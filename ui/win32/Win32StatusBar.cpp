@@ -12,6 +12,8 @@ namespace carvel::win32 {
 namespace {
 
 enum Panel { Picture, Name, Spacer, Date, Gap, Time, Insert, NumLock, CapsLock, ScrollLock };
+// While work runs, after the picture and the name: the bar, and its line of amounts.
+enum WorkPanel { Bar = 2, Detail };
 constexpr int kWidths[10] = {600, 1440, 300, 1000, 570, 1000, 500, 500, 500, 500};
 constexpr int kGapMinimum = 330;
 constexpr int kBarTwips = 1500;
@@ -75,8 +77,8 @@ void Win32StatusBar::setParts() {
         // The bar fills its panel inside the panel's border.
         RECT client{};
         GetClientRect(m_bar, &client);
-        const int left = edges[1] + 3;
-        MoveWindow(m_progress, left, 3, edges[2] - left - 2, client.bottom - 5, TRUE);
+        const int left = edges[Name] + 3;
+        MoveWindow(m_progress, left, 3, edges[Bar] - left - 2, client.bottom - 5, TRUE);
     }
 }
 
@@ -116,7 +118,7 @@ void Win32StatusBar::showProgress(const std::string& name, double share,
     }
     if (!unknown)
         SendMessageW(m_progress, PBM_SETPOS, static_cast<WPARAM>(std::lround(share * 1000)), 0);
-    setPart(m_bar, 3, toWide(detail));
+    setPart(m_bar, Detail, toWide(detail));
 }
 
 void Win32StatusBar::showIdle() {
@@ -124,7 +126,7 @@ void Win32StatusBar::showIdle() {
         return;
     m_working = false;
     ShowWindow(m_progress, SW_HIDE);
-    setPart(m_bar, 3, L"");
+    setPart(m_bar, Detail, L"");
     setParts();
     setPart(m_bar, Name, toWide(m_idleText));
     tick();
