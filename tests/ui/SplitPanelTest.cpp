@@ -112,6 +112,8 @@ TEST(SplitPanel, NoSizeForWildcardsOrHiddenFiles) {
     }
     split.txtSplitSourceFile()->setText(QString::fromStdString(dotted));
     EXPECT_EQ(split.filesize()->text(), "2 KB");
+    split.txtSplitSourceFile()->setText(QString::fromStdString(temp.makeFile("a\\.bin", 2048)));
+    EXPECT_EQ(split.filesize()->text(), "2 KB"); // a name with a backslash, not a hidden file
 }
 
 struct Expected {
