@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace carvel {
@@ -12,6 +13,10 @@ struct NumberFormat {
     std::string groupSeparator = ",";
     // The locale's digit zero; the other nine follow it in Unicode.
     char32_t zeroDigit = U'0';
+    // The front end's own reading of a typed number, where its platform reads numbers in the
+    // locale's way (grouping, blanks and exponents as the locale has them); the reading of
+    // the fields above otherwise. Throws as SizeText::readNumber does.
+    std::function<double(const std::string& text)> read;
 };
 
 } // namespace carvel

@@ -126,6 +126,8 @@ std::string fileSize(FileLength bytes, const NumberFormat& format) {
 }
 
 double readNumber(const std::string& text, const NumberFormat& format) {
+    if (format.read)
+        return format.read(text);
     const std::size_t first = text.find_first_not_of(" \t\n\v\f\r");
     if (first == std::string::npos)
         typeMismatch();

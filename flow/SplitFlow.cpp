@@ -11,12 +11,19 @@ namespace carvel {
 
 namespace {
 
+// A backslash separates folders on Windows only: on Linux it is part of a name.
+#ifdef _WIN32
+constexpr const char* kFolderSeparators = "/\\";
+#else
+constexpr const char* kFolderSeparators = "/";
+#endif
+
 // The size is shown for a plain file only: wildcard characters name no file, and a hidden file
 // (its name starting with ".") is not listed, as a search for normal files would not find it.
 bool namesNormalFile(const std::string& path, FileSystem& fs) {
     if (path.empty() || path.find_first_of("*?") != std::string::npos)
         return false;
-    const std::size_t slash = path.find_last_of("/\\");
+    const std::size_t slash = path.find_last_of(kFolderSeparators);
     const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     if (nameStart < path.size() && path[nameStart] == '.')
         return false;

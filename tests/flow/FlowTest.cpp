@@ -231,11 +231,11 @@ TEST(FlowTexts, ProgressAndSizesInTheLocalesOwnWriting) {
     EXPECT_EQ(half.detail, "3 MB of 6 MB, 1.5 MB/s, 2 s left");
     EXPECT_EQ(progressText({"Writing to disk", 0, 0, 9}, c).detail, "");
 
-    const NumberFormat french{",", "\u202f", U'0'};
+    const NumberFormat french{",", "\u202f", U'0', {}};
     EXPECT_DOUBLE_EQ(SizeText::readNumber("1 024,5", french), 1024.5);
     EXPECT_DOUBLE_EQ(SizeText::readNumber("1\u202f024", french), 1024);
     EXPECT_THROW(SizeText::readNumber("1 02", french), std::runtime_error);
-    const NumberFormat arabic{"\u066b", "\u066c", U'\u0660'};
+    const NumberFormat arabic{"\u066b", "\u066c", U'\u0660', {}};
     EXPECT_EQ(SizeText::fileSize(1536, arabic), "\u0661\u066b\u0665 KB");
     EXPECT_DOUBLE_EQ(SizeText::readNumber("\u0661\u066b\u0665", arabic), 1.5);
     EXPECT_DOUBLE_EQ(SizeText::readNumber("\u22125", c), -5);

@@ -29,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::string path = source.holding(oneMebibyte.data(), oneMebibyte.size());
     const std::string text(reinterpret_cast<const char*>(data), size);
     readOrZero([&] { return carvel::sizeTextBytes(text); });
-    static const carvel::NumberFormat german{",", ".", U'0'};
-    static const carvel::NumberFormat french{",", "\u202f", U'0'};
+    static const carvel::NumberFormat german{",", ".", U'0', {}};
+    static const carvel::NumberFormat french{",", "\u202f", U'0', {}};
     readOrZero([&] { return carvel::SizeText::readNumber(text, {}); });
     readOrZero([&] { return carvel::SizeText::readNumber(text, german); });
     readOrZero([&] { return carvel::SizeText::readNumber(text, french); });

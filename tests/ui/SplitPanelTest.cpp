@@ -45,6 +45,10 @@ TEST(SizeDisplay, SizeTextIsReadInTheUsersLocale) {
     EXPECT_DOUBLE_EQ(SizeText::readNumber("-4", c), -4);
     const NumberFormat german = numberFormatOf(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_DOUBLE_EQ(SizeText::readNumber("0,5", german), 0.5);
+    // As the platform reads it: the locale's own grouping, any kind of blank around it.
+    const NumberFormat india = numberFormatOf(QLocale(QLocale::Hindi, QLocale::India));
+    EXPECT_DOUBLE_EQ(SizeText::readNumber("1,23,456", india), 123456);
+    EXPECT_DOUBLE_EQ(SizeText::readNumber("\u00a0\u202f512", c), 512);
     EXPECT_THROW(SizeText::readNumber("abc", c), std::runtime_error);
     try {
         SizeText::readNumber("12kb", c);
@@ -108,6 +112,8 @@ TEST(SplitPanel, NoSizeForWildcardsOrHiddenFiles) {
     }
     split.txtSplitSourceFile()->setText(QString::fromStdString(dotted));
     EXPECT_EQ(split.filesize()->text(), "2 KB");
+    split.txtSplitSourceFile()->setText(QString::fromStdString(temp.makeFile("a\\.bin", 2048)));
+    EXPECT_EQ(split.filesize()->text(), "2 KB"); // a name with a backslash, not a hidden file
 }
 
 struct Expected {
