@@ -86,15 +86,18 @@ struct Named {
 };
 
 std::map<long long, Named> piecesNamed(const std::string& text, const std::string& path,
-                                       const std::string& prefix, const std::string& fileName) {
+                                       const std::string& prefix, const std::string& fileName,
+                                       std::string& wholeDigest) {
     std::string problem;
     const auto entries = ChecksumFile::parse(text, &problem);
     if (!entries)
         unusable(path, problem);
     std::map<long long, Named> pieces;
     for (const auto& entry : *entries) {
-        if (entry.name == fileName)
+        if (entry.name == fileName) {
+            wholeDigest = entry.digest;
             continue;
+        }
         const long long number = numberOf(entry.name, prefix);
         if (number < 0 || number >= kBeyondAnySet)
             unusable(path,
@@ -185,7 +188,7 @@ PieceListing PieceListing::take(FileSystem& fs, const std::string& pattern) {
         set.fileName = prefix.substr(0, prefix.size() - 1);
         set.checksumPath = inFolder + set.fileName + ".sha256";
         if (const auto text = readSetFile(fs, set.checksumPath))
-            named = piecesNamed(*text, set.checksumPath, prefix, set.fileName);
+            named = piecesNamed(*text, set.checksumPath, prefix, set.fileName, set.wholeDigest);
         else if (const auto script = readSetFile(fs, inFolder + "JoinFiles.bat")) {
             // A script that does not parse, or names another set, says nothing of this one.
             const auto parsed = JoinScriptReader::parse(*script);

@@ -23,6 +23,8 @@ struct PieceListing {
     // The checksums of the pieces, in the same order, from the set's checksum file; empty
     // without one.
     std::vector<std::string> digests;
+    // The checksum of the file the set rebuilds, from the same file; empty where it has none.
+    std::string wholeDigest;
     std::string checksumPath; // where the set's checksum file would be
 
     // The path and name of the i-th piece, i from 1 to count.

@@ -375,10 +375,12 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
         }
         // Progress is that of the slower of the copying and the checking; each report is a step
         // at which a run asked to stop does so.
+        // The whole file's check reads every byte a second time.
+        const FileLength hashedPerByte = set.wholeDigest.empty() || set.digests.empty() ? 1 : 2;
         auto report = [&](FileLength done) {
             stopIfCancelled();
             if (m_progress)
-                m_progress(hasher ? std::min(done, hasher->hashed()) : done, total);
+                m_progress(hasher ? std::min(done, hasher->hashed() / hashedPerByte) : done, total);
         };
         // Each piece's own file checked against its checksum, where the result cannot show
         // what went into it; the damaged ones named, one a line.
@@ -445,6 +447,18 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
                 tasks.push_back(std::move(task));
                 offset += lengths[i];
             }
+            // The file as a whole against its own line too, last: pieces that each match a
+            // forged line can still make a file that is not the one the set was made from.
+            if (!set.wholeDigest.empty()) {
+                FileHasher::Task whole;
+                whole.expected = set.wholeDigest;
+                if (readBack)
+                    whole.parts.push_back({[result] { return result->ReadBack(0); }, total, 0});
+                else
+                    for (const FileHasher::Task& each : tasks)
+                        whole.parts.push_back(each.parts.front());
+                tasks.push_back(std::move(whole));
+            }
             hasher = std::make_unique<FileHasher>(std::move(tasks), kHashThreads);
         }
         FileLength done = 0;
@@ -470,6 +484,11 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
             auto results = hasher->wait([&] { report(done); });
             report(done);
             hasher.reset();
+            std::optional<FileHasher::Result> whole;
+            if (!set.wholeDigest.empty()) {
+                whole = std::move(results.back());
+                results.pop_back();
+            }
             // The pieces not copied after a damaged one are checked in their own files.
             std::vector<std::size_t> rest;
             for (std::size_t i = 0; i < results.size(); ++i)
@@ -483,6 +502,11 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
             const std::string damaged = damagedText(results, everyPiece);
             if (!damaged.empty())
                 throw std::runtime_error(damaged);
+            if (whole && whole->error)
+                std::rethrow_exception(whole->error);
+            if (whole && (whole->skipped || whole->digests.front() != set.wholeDigest))
+                throw std::runtime_error("The pieces do not make the file that " +
+                                         set.checksumPath + " gives the checksum of.");
         }
         stopIfCancelled();
         // On the disk before it takes its name, and its name after.

@@ -172,6 +172,19 @@ TEST_F(WholeSetTest, DamagedPiecesAreAllNamedAndNothingIsJoined) {
                                         "Piece src.5 is damaged (its checksum does not match)."}));
 }
 
+TEST_F(WholeSetTest, PiecesMatchingForgedLinesStillMustMakeTheFileOfTheWholeLine) {
+    const std::string two = readFile(folder + "/src.2");
+    writeFile(folder + "/src.2", readFile(folder + "/src.3"));
+    writeFile(folder + "/src.3", two);
+    std::string sums = readFile(folder + "/src.sha256");
+    for (const auto& [from, to] :
+         {std::pair{"src.2", "src.x"}, {"src.3", "src.2"}, {"src.x", "src.3"}})
+        sums.replace(sums.find(from), 5, to);
+    writeFile(folder + "/src.sha256", sums);
+    expectRefused("The pieces do not make the file that " + folder +
+                  "/src.sha256 gives the checksum of.");
+}
+
 TEST_F(WholeSetTest, CheckedSetJoinsWholeAndVerifies) {
     std::int64_t last = 0;
     engine.setProgress([&](std::int64_t done, std::int64_t total) {
