@@ -182,6 +182,10 @@ int verify(const std::string& piece, FileSystem& fs, CliMessageBox& box, std::os
     }
     for (const std::string& problem : check.problems)
         err << problem << '\n';
+    if (check.wrongWhole) {
+        out << "The set is not whole.\n";
+        return kExitFailed;
+    }
     if (!check.problems.empty()) {
         out << "The set is not whole: " << check.problems.size() << " of " << check.count
             << " pieces are missing or damaged.\n";

@@ -240,4 +240,8 @@ std::string damagedPieceText(const std::string& name) {
     return "Piece " + name + " is damaged (its checksum does not match).";
 }
 
+std::string wrongWholeText(const std::string& checksumPath) {
+    return "The pieces do not make the file that " + checksumPath + " gives the checksum of.";
+}
+
 } // namespace carvel

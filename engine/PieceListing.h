@@ -44,5 +44,7 @@ struct PieceListing {
 std::string missingPieceText(const std::string& name);
 // "Piece photos.zip.2 is damaged (its checksum does not match)."
 std::string damagedPieceText(const std::string& name);
+// "The pieces do not make the file that .../photos.zip.sha256 gives the checksum of."
+std::string wrongWholeText(const std::string& checksumPath);
 
 } // namespace carvel

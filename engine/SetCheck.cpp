@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <optional>
 #include <stdexcept>
 
 namespace carvel {
@@ -41,11 +42,28 @@ SetCheck SetCheck::run(FileSystem& fs, const std::string& pattern, const Progres
                                               set.digests[static_cast<std::size_t>(i - 1)]));
         total += length;
     }
+    // Pieces that each match a forged line can still make another file than the set's: with
+    // every piece there, their bytes in order go against the file's own line too.
+    const bool checkWhole = !set.wholeDigest.empty() && links.empty() &&
+                            numbers.size() == static_cast<std::size_t>(set.count);
+    if (checkWhole) {
+        FileHasher::Task whole;
+        whole.expected = set.wholeDigest;
+        for (const FileHasher::Task& piece : tasks)
+            whole.parts.push_back(piece.parts.front());
+        tasks.push_back(std::move(whole));
+    }
+    const FileLength hashedPerByte = checkWhole ? 2 : 1;
     FileHasher hasher(std::move(tasks), 2);
-    const auto results = hasher.wait([&] {
+    auto results = hasher.wait([&] {
         if (progress)
-            progress(hasher.hashed(), total);
+            progress(hasher.hashed() / hashedPerByte, total);
     });
+    std::optional<FileHasher::Result> whole;
+    if (checkWhole) {
+        whole = std::move(results.back());
+        results.pop_back();
+    }
 
     std::size_t next = 0;
     for (long long i = 1; i <= set.count; ++i) {
@@ -71,6 +89,12 @@ SetCheck SetCheck::run(FileSystem& fs, const std::string& pattern, const Progres
         } else if (result.digests.front() != set.digests[static_cast<std::size_t>(i - 1)]) {
             check.problems.push_back(damagedPieceText(set.nameOf(i)));
         }
+    }
+    // Only a set whose pieces all match is judged as a whole; a failed read was told above.
+    if (whole && check.problems.empty() && !whole->error &&
+        (whole->skipped || whole->digests.front() != set.wholeDigest)) {
+        check.wrongWhole = true;
+        check.problems.push_back(wrongWholeText(set.checksumPath));
     }
     return check;
 }

@@ -15,6 +15,8 @@ struct SetCheck {
     long long count = 0; // the pieces the checksum file names
     // One line per missing or damaged piece, in number order; empty when the set is whole.
     std::vector<std::string> problems;
+    // Every piece matches its line, but together they are not the file of the set's own line.
+    bool wrongWhole = false;
 
     // Told the bytes checked so far and the bytes in all; may throw to give up.
     using Progress = std::function<void(FileLength done, FileLength total)>;

@@ -505,8 +505,7 @@ std::int16_t mdlMain::JoinPieces(const std::string& destination, const std::stri
             if (whole && whole->error)
                 std::rethrow_exception(whole->error);
             if (whole && (whole->skipped || whole->digests.front() != set.wholeDigest))
-                throw std::runtime_error("The pieces do not make the file that " +
-                                         set.checksumPath + " gives the checksum of.");
+                throw std::runtime_error(wrongWholeText(set.checksumPath));
         }
         stopIfCancelled();
         // On the disk before it takes its name, and its name after.

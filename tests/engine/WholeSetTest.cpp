@@ -181,8 +181,13 @@ TEST_F(WholeSetTest, PiecesMatchingForgedLinesStillMustMakeTheFileOfTheWholeLine
          {std::pair{"src.2", "src.x"}, {"src.3", "src.2"}, {"src.x", "src.3"}})
         sums.replace(sums.find(from), 5, to);
     writeFile(folder + "/src.sha256", sums);
-    expectRefused("The pieces do not make the file that " + folder +
-                  "/src.sha256 gives the checksum of.");
+    const std::string wrong =
+        "The pieces do not make the file that " + folder + "/src.sha256 gives the checksum of.";
+    expectRefused(wrong);
+    // The check without a join says the same, rather than calling the set whole.
+    const SetCheck check = SetCheck::run(fs, folder + "/src.?", {});
+    EXPECT_TRUE(check.wrongWhole);
+    EXPECT_EQ(check.problems, std::vector<std::string>{wrong});
 }
 
 TEST_F(WholeSetTest, CheckedSetJoinsWholeAndVerifies) {
